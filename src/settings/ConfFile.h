@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+struct Globals;
+
+// The Conf.ini routines, one pair per section. Each one computes the path anew
+// (working directory + Conf.ini), makes its own RCLIni and goes key by key in
+// table order.
+//
+// A Load… routine returns false at the first numeric key that is absent or not
+// a number: keys before it keep their new values, keys after it their old ones.
+// Callers that must carry on (start-up, the analysis windows) ignore the result.
+
+QString SettingsPath();
+
+bool LoadLanguageChoice(Globals& g);
+bool SaveLanguageChoice(const Globals& g);
+bool LoadSystemOptions(Globals& g);
+bool SaveSystemOptions(std::uint8_t bits, double quad, double lin);
+bool LoadInstrumentPorts(Globals& g);
+bool LoadInstrumentModels(Globals& g);
+bool LoadOperatorData(Globals& g);
+bool SaveOperatorData(const Globals& g);
+bool LoadAmbientData(Globals& g);
+bool SaveAmbientData(const Globals& g);
+bool LoadVehicleData(Globals& g);
+bool SaveVehicleData(const Globals& g);
+bool LoadRevCounterSettings(Globals& g);
+bool SaveRevCounterSettings(const Globals& g);
+bool LoadOpacityLimits(Globals& g);
+bool SaveOpacityLimits(const Globals& g);
+bool LoadGasLimits(Globals& g);
+bool SaveGasLimits(const Globals& g);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Reads and writes one key of a Windows-style INI file. Each routine makes its
+// own instance, sets File, then Section, key and Value as it goes. A failed
+// read leaves Value as it was, which the loaders rely on.
+class RCLIni {
+public:
+    // At most this many characters come back from a read.
+    static constexpr int MaxValueLength = 254;
+
+    QString File;
+    QString Section;
+    QString key;
+    QString Value;
+
+    // Reads Section/key. False, with Value untouched, when the file, section or
+    // key is missing or the value is empty.
+    bool GetValue();
+    // Writes Value under Section/key, creating the file and section if needed and
+    // keeping every other line as it was. The file is replaced atomically.
+    bool SetValue();
+};

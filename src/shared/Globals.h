@@ -1,0 +1,132 @@
+#pragma once
+
+// The process-wide state of the station, grouped by the part of the program
+// that owns it. main() makes one Globals and hands it to every form; each test
+// makes a fresh one. Member names are the station's documented names.
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace ui {
+class Timer;
+}
+
+// Conf.ini settings filled by the Load… routines.
+struct SettingsState {
+    std::int16_t LanguageCode = 0;  // 1 Italian, 2 English, 3 Spanish; 0 not set yet
+    std::uint8_t SystemOptions = 0; // 1 opacity 9.99 K range, 2 HC 19999 ppm range, 4 no leak-test request
+    double HcRangeQuadCoeff = 0.0;
+    double HcRangeLinCoeff = 0.0;
+
+    // COMOPA / COMKAPRO
+    int OpacimeterLinkMode = 0;  // 1 maker binary frames, 2 MCTC-NET
+    int SmokePort = 0;
+    int SmokeBaudIndex = 0;
+    QString OpacimeterMake;
+    QString OpacimeterApproval;
+    int GasLinkMode = 0;
+    int GasPort = 0;
+    int GasBaudIndex = 0;
+    QString GasMake;
+    QString GasApproval;
+
+    // MODOPA / MODKAPRO
+    int SmokeModel = 0;
+    int SmokeUnit = 0;  // 0 per cent, 1 HSU
+    int GasModel = 0;
+
+    // RPM
+    QString RpmMake;
+    QString RpmApproval;
+    QString RpmSerial;
+    QString RpmExpiry;
+    int RpmPort = 0;
+    int RpmBaudIndex = 0;
+    int CylinderCount = 0;
+    int StrokeCount = 0;
+    int ExternalRpm = 0;
+    int ExternalOilTemp = 0;
+    int RpmCommandChoice = 0;  // 0 "VA", 1 "VE", 2 "TP+VA"
+
+    // LO: smoke test limits
+    float LimitRpmMin = 0;
+    float LimitRpmMax = 0;
+    double OpacityThreshold = 0;
+    double OpacityLimitK = 0;
+
+    // IA: gas test limits
+    double RPMmin = 0;
+    double RPMmaccLI = 0;
+    double RPMmaccLS = 0;
+    double LambdaLI = 0;
+    double LambdaLS = 0;
+    std::int16_t RpmCheck = 0;  // 1: engine speed takes part in the gas test
+    double LCOcorMin = 0;
+    double LCOcorMinacc = 0;
+    std::int16_t TestDurationTicks = 0;  // 25 ms ticks
+};
+
+// The user-interface texts of the chosen language.
+struct LanguageState {
+    static constexpr int TextCount = 167;
+    std::array<QString, TextCount> UiText;
+};
+
+// Vehicle, ambient and staff data repeated on every report.
+struct StationState {
+    QString VehicleMakeType;
+    QString VehiclePlate;
+    QString VehicleChassis;
+    QString VehicleYear;
+    QString VehicleModel;
+    QString AmbientTemperature;
+    QString AmbientPressure;
+    QString AmbientHumidity;
+    QString OperatorName;
+    QString TechnicalManager;
+    QString AgencyName;
+};
+
+// Window flags and the message-window texts.
+struct AppState {
+    std::int16_t GasWindowActive = 0;
+    std::int16_t SmokeWindowActive = 0;
+    std::int16_t SmokeFirstStart = 0;
+    std::int16_t PasswordResult = 0;  // 1 accepted, 0 rejected, 2 cancelled
+
+    QString CriticText;
+    QString ExclamText;
+    QString ExclamPrintText;
+    std::int16_t ExclamShown = 0;
+    // The smoke window's scheduler while that window is open; the message
+    // windows restart it when the operator acknowledges them.
+    ui::Timer* SmokeScheduler = nullptr;
+};
+
+// Serial link globals shared by every window that talks MCTC-NET or maker frames.
+struct LinkState {};
+
+struct GasState {};
+
+struct SmokeState {
+    QString OperatingStatus;  // opacimeter parameter "021"
+    QString SlideStatus;      // opacimeter parameter "020"
+};
+
+struct RpmState {};
+
+struct ReportState {};
+
+struct Globals {
+    SettingsState settings;
+    LanguageState lang;
+    StationState station;
+    AppState app;
+    LinkState link;
+    GasState gas;
+    SmokeState smoke;
+    RpmState rpm;
+    ReportState report;
+};
