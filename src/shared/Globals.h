@@ -115,7 +115,13 @@ struct SmokeState {
     QString SlideStatus;      // opacimeter parameter "020"
 };
 
-struct RpmState {};
+// Last readings of the rev counter window. The measuring windows use them when
+// the rev counter supplies the engine speed or the oil temperature; they keep
+// their values after the window closes.
+struct RpmState {
+    double RpmValue = 0.0;       // not reset when the window opens
+    double OilTemperature = 0.0; // set to 0 when the window opens
+};
 
 struct ReportState {};
 
