@@ -103,6 +103,9 @@ struct AppState {
     // The smoke window's scheduler while that window is open; the message
     // windows restart it when the operator acknowledges them.
     ui::Timer* SmokeScheduler = nullptr;
+    // The main window's blinking timer; the gas and smoke windows enable it
+    // again when they close. Null while no main window exists.
+    ui::Timer* MainBlinkTimer = nullptr;
 };
 
 // Serial link globals shared by every window that talks MCTC-NET or maker frames.
