@@ -4,14 +4,18 @@
 // that owns it. main() makes one Globals and hands it to every form; each test
 // makes a fresh one. Member names are the station's documented names.
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace ui {
 class Timer;
 }
+
+class SerialPort;
 
 // Conf.ini settings filled by the Load… routines.
 struct SettingsState {
@@ -108,8 +112,56 @@ struct AppState {
     ui::Timer* MainBlinkTimer = nullptr;
 };
 
+// The last identification reply of any instrument.
+struct InstrumentIdentityRecord {
+    QString Maker;
+    QString Model;
+    QString Homologation;
+    QString SerialNumber;
+    QString ExpiryDate;  // DD/MM/YYYY
+    QString Version;
+    QString Extra;
+};
+
 // Serial link globals shared by every window that talks MCTC-NET or maker frames.
-struct LinkState {};
+// Frame pieces are byte strings; the last writer wins.
+struct LinkState {
+    // Gas analyser and opacimeter senders, and the receivers that check their replies.
+    QByteArray MctcDevice;   // "GAS" or "OPA"
+    QByteArray MctcNumber;   // "1"
+    QByteArray MctcCommand;  // last command sent
+    int MctcCommandLength() const { return static_cast<int>(MctcCommand.size()); }
+    int MctcNumberLength() const { return static_cast<int>(MctcNumber.size()); }
+
+    // The rev counter windows' own twins.
+    QByteArray RevCounterDevice = "RPM";
+    QByteArray RevCounterNumber = "1";
+    QByteArray RevCounterCommand;
+    int RevCounterCommandLength() const { return static_cast<int>(RevCounterCommand.size()); }
+    int RevCounterNumberLength() const { return static_cast<int>(RevCounterNumber.size()); }
+    std::int16_t RevCounterReplyFlag = 0;  // 1: a valid reply came since the last send
+    int RevCounterMissCount = 0;           // sends in a row without a reply in between
+    // Shows "- - -" as the rev counter window's speed; set by that window.
+    std::function<void()> ShowRevCounterSpeedUnknown;
+
+    InstrumentIdentityRecord InstrumentIdentity;
+    int VersionThousandths = 0;  // identity version x 1000
+
+    // Maker binary frames.
+    std::int16_t LastMakerCommand = 0;
+    int GasBinaryAddress = 0;
+    int OpacimeterBinaryAddress = 0;
+
+    // The ports of the open windows, set when a window loads and cleared when it
+    // unloads; the senders write through them.
+    SerialPort* GasPort = nullptr;
+    SerialPort* SmokePort = nullptr;
+    SerialPort* RevCounterPort = nullptr;
+    SerialPort* GasSetupPort = nullptr;
+    SerialPort* OpacimeterSetupPort = nullptr;
+    SerialPort* RevCounterSetupPort = nullptr;
+    SerialPort* RecognitionPort = nullptr;
+};
 
 struct GasState {};
 
