@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Turns bytes received from an instrument into text fit to show and store:
+// control characters (below 32, and 127) become blanks, so nothing an
+// instrument sends can break a line of Conf.ini or a label.
+QString InstrumentText(const QByteArray& bytes);
+
+// The number at the start of a received field: leading blanks skipped, an
+// optional sign, digits with an optional "." and decimals; reading stops at the
+// first character that cannot belong to the number. No number reads 0.
+double LeadingNumber(const QByteArray& bytes);
