@@ -2,7 +2,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace settings {
 
@@ -23,28 +26,55 @@ QString formatGeneral(double value, int significantDigits) {
 
 } // namespace
 
-QString formatInteger(long long value) { return QString::number(value); }
+QString formatInteger(long long value) {
+    return QString::number(value);
+}
 
-QString formatSingle(double value) { return formatGeneral(static_cast<float>(value), 7); }
+QString formatSingle(double value) {
+    // Narrowing a double beyond the float range is undefined; such a value is written as the largest float.
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (std::isfinite(value))
+        value = std::clamp(value, -largest, largest);
+    return formatGeneral(static_cast<float>(value), 7);
+}
 
-QString formatDouble(double value) { return formatGeneral(value, 15); }
+QString formatDouble(double value) {
+    return formatGeneral(value, 15);
+}
 
 std::optional<double> parseNumber(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok) {
-        // Files written under another locale still read: plain C digits are accepted too.
-        value = QLocale::c().toDouble(trimmed, &ok);
+    // The file never groups thousands, so a separator means the text came from a
+    // locale with the other decimal mark: "1.125" is one and an eighth, never 1125.
+    // Files written under another locale still read: after the locale's own format,
+    // plain C digits are tried, then a decimal comma.
+    QString decimalComma = trimmed;
+    decimalComma.replace(u',', u'.');
+    const std::pair<QLocale, QString> attempts[] = {
+        {QLocale(), trimmed}, {QLocale::c(), trimmed}, {QLocale::c(), decimalComma}};
+    for (auto [locale, candidate] : attempts) {
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double value = locale.toDouble(candidate, &ok);
+        if (ok)
+            return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
     }
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return std::nullopt;
 }
 
-long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long roundHalfEven(double value) {
+    // Converting a value beyond the range of long long is undefined; saturate instead.
+    constexpr double limit = 9.2e18;
+    if (std::isnan(value))
+        return 0;
+    if (value >= limit)
+        return static_cast<long long>(limit);
+    if (value <= -limit)
+        return static_cast<long long>(-limit);
+    return static_cast<long long>(std::nearbyint(value));
+}
 
 std::optional<long long> parseInteger(const QString& text, long long min, long long max) {
     const auto number = parseNumber(text);

@@ -10,10 +10,13 @@
 
 namespace {
 
-QList<QByteArray> readLines(const QString& path) {
+// nullopt when the file exists but cannot be read; a missing file has no lines.
+std::optional<QList<QByteArray>> readLines(const QString& path) {
     QFile file(path);
+    if (!file.exists())
+        return QList<QByteArray>();
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
     const QByteArray content = file.readAll();
     QList<QByteArray> lines = content.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -54,7 +57,9 @@ std::optional<KeyLine> keyLine(const QByteArray& line) {
     return KeyLine{name, value};
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // No value may carry a line break into the file: it would start a new key or section.
 QString singleLine(QString text) {
@@ -69,8 +74,11 @@ QString singleLine(QString text) {
 bool RCLIni::GetValue() {
     if (!QFileInfo(File).isFile())
         return false;
+    const auto lines = readLines(File);
+    if (!lines)
+        return false;
     bool inSection = false;
-    for (const QByteArray& line : readLines(File)) {
+    for (const QByteArray& line : *lines) {
         if (const auto name = sectionName(line)) {
             inSection = sameName(*name, Section);
             continue;
@@ -92,11 +100,15 @@ bool RCLIni::GetValue() {
 bool RCLIni::SetValue() {
     if (File.isEmpty() || Section.isEmpty() || key.isEmpty())
         return false;
-    QList<QByteArray> lines = readLines(File);
+    // A file that exists but cannot be read must not be replaced by one holding a single key.
+    const auto existing = readLines(File);
+    if (!existing)
+        return false;
+    QList<QByteArray> lines = *existing;
     const QByteArray newLine = settings::toWin1252(singleLine(key) + u'=' + singleLine(Value));
 
-    qsizetype sectionStart = -1;  // index of the section's header line
-    qsizetype insertAt = -1;      // after the section's last non-blank line
+    qsizetype sectionStart = -1; // index of the section's header line
+    qsizetype insertAt = -1;     // after the section's last non-blank line
     bool written = false;
     for (qsizetype i = 0; i < lines.size() && !written; ++i) {
         if (const auto name = sectionName(lines[i])) {
