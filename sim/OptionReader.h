@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace sim {
+
+// Walks a simulator's command-line options: "--name value" or "--name=value",
+// and bare flags. Every simulator's parser is a loop over next() that asks for
+// the values it knows and reports the rest as unknown.
+class OptionReader {
+  public:
+    explicit OptionReader(QStringList args) : args_(std::move(args)) {}
+
+    // The next option's name ("--link"); nullopt at the end.
+    std::optional<QString> next();
+    // The value of the option just read; nullopt (and error() set) when missing.
+    std::optional<QString> value();
+    // Checks that the option just read, a bare flag, was given no value.
+    bool flag();
+    // The value as a whole number within [low, high].
+    std::optional<int> integer(int low, int high);
+
+    void fail(const QString& reason) {
+        if (error_.isEmpty())
+            error_ = reason;
+    }
+    bool failed() const { return !error_.isEmpty(); }
+    QString error() const { return error_; }
+    QString current() const { return name_; }
+
+  private:
+    QStringList args_;
+    qsizetype index_ = 0;
+    QString name_;
+    std::optional<QString> inlineValue_;
+    QString error_;
+};
+
+} // namespace sim

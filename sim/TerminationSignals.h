@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+
+#include <memory>
+
+namespace sim {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered on the event
+// loop, so the simulator can take its link down and leave in order. One at a
+// time per process; the previous handlers come back when it goes.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+  public:
+    TerminationSignals();
+    ~TerminationSignals() override;
+    bool installed() const { return notifier_ != nullptr; }
+
+  signals:
+    void received(int signalNumber);
+
+  private:
+    void drain();
+
+    int pipe_[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace sim

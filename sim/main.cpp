@@ -1,0 +1,13 @@
+#include "sim/SimulatorCommands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return sim::RunSimulator(app.arguments().mid(1), out, err);
+}
