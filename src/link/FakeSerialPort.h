@@ -23,7 +23,8 @@ class FakeSerialPort : public SerialPort {
     CommEventKind CommEvent() const override { return event_; }
 
     // The other end sends bytes: they join the input and a receive event is
-    // raised (when RThreshold is not 0).
+    // raised once RThreshold bytes are waiting (RThreshold starts at 1 here;
+    // 0 raises none). Nothing arrives while the port is closed.
     void receive(const QByteArray& bytes);
     // Delivers an event of the given kind to OnComm.
     void raiseEvent(CommEventKind kind);
@@ -46,7 +47,7 @@ class FakeSerialPort : public SerialPort {
   private:
     int commPort_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");
-    int rThreshold_ = 0;
+    int rThreshold_ = 1;
     bool open_ = false;
     CommEventKind event_ = CommEventKind::None;
     QByteArray input_;

@@ -18,6 +18,11 @@ void reopen(SerialPort& port) {
 
 } // namespace
 
+bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link) {
+    return MctcHeaderMatches(frame, link.MctcDevice) &&
+           MctcReplyCommand(frame, link.MctcCommandLength(), link.MctcNumberLength()) == link.MctcCommand;
+}
+
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,
                          const QByteArray& data) {
     WriteToMeasuringPorts(g, BuildMctcFrame(device, command, number, data));

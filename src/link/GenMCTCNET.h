@@ -9,6 +9,12 @@
 #include <QByteArray>
 
 struct Globals;
+struct LinkState;
+
+// The gas and smoke windows' check of a complete reply: the device type they
+// send, the separator after it, and the command field equal to the last
+// command sent (MctcDevice, MctcNumber and MctcCommand).
+bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link);
 
 // To the smoke window's port and to the gas window's port, each when its window
 // is active and its port open (both when both are).

@@ -107,8 +107,9 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
         return;
     port_.clearError();
     deliver(CommEventKind::Unknown);
-    // The device has gone (adapter unplugged, other end of a pseudo-terminal
-    // closed): keeping it open would only repeat the error.
-    if (error == QSerialPort::ResourceError)
+    // A tty only fails to read once its device has gone (adapter unplugged,
+    // other end of a pseudo-terminal closed); left open, the same error would
+    // come back at once, without end.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
         port_.close();
 }

@@ -147,13 +147,18 @@ TEST(CommEventTriage, FakePortDeliversTheKindToOnComm) {
     port.raiseEvent(CommEventKind::ReceiveOverflow);
     EXPECT_EQ(dialogs.beeps, 1);
     EXPECT_EQ(received, 0);
+    port.receive("lost");
+    EXPECT_EQ(received, 0) << "nothing arrives at a closed port";
     ASSERT_TRUE(port.setPortOpen(true));
     port.receive("x");
-    EXPECT_EQ(received, 0) << "no receive events before RThreshold is set";
-    port.setRThreshold(1);
-    port.receive("y");
     EXPECT_EQ(received, 1);
-    EXPECT_EQ(port.Input(), "xy");
+    port.setRThreshold(0);
+    port.receive("y");
+    EXPECT_EQ(received, 1) << "threshold 0 raises no receive events";
+    port.setRThreshold(3);
+    port.receive("z");
+    EXPECT_EQ(received, 2);
+    EXPECT_EQ(port.Input(), "xyz");
 }
 
 // A window's scheduler reduced to the cycle: it sends the request of its
