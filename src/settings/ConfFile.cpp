@@ -140,11 +140,10 @@ bool readCoefficient(ConfReader& reader, const QString& key, double fallback, do
         target = fallback;
         return true;
     }
+    // A corrupt coefficient must not leave the extended HC range computing with 0.
     const auto value = settings::parseNumber(plain);
-    if (!value)
-        return false;
-    target = *value;
-    return true;
+    target = value.value_or(fallback);
+    return value.has_value();
 }
 
 // COMOPA and COMKAPRO hold the same five keys that start-up needs.
@@ -175,9 +174,12 @@ bool LoadSystemOptions(Globals& g) {
     SettingsState& s = g.settings;
     ConfReader reader(ConfReader::Missing::IsEmpty);
     reader.section("IMPOSTAZIONI");
-    return readOptionBits(reader, s.SystemOptions) &&
-           readCoefficient(reader, "Kquad", DefaultQuadCoeff, s.HcRangeQuadCoeff) &&
-           readCoefficient(reader, "Klin", DefaultLinCoeff, s.HcRangeLinCoeff);
+    // Each protected option stands on its own: a corrupt one takes its default
+    // and is reported, without keeping the others from loading.
+    const bool bitsRead = readOptionBits(reader, s.SystemOptions);
+    const bool quadRead = readCoefficient(reader, "Kquad", DefaultQuadCoeff, s.HcRangeQuadCoeff);
+    const bool linRead = readCoefficient(reader, "Klin", DefaultLinCoeff, s.HcRangeLinCoeff);
+    return bitsRead && quadRead && linRead;
 }
 
 bool SaveSystemOptions(std::uint8_t bits, double quad, double lin) {

@@ -89,18 +89,20 @@ TEST_F(ConfValuesTest, AbsentOptionsTakeTheDefaults) {
     EXPECT_DOUBLE_EQ(g.settings.HcRangeLinCoeff, 0.008);
 }
 
-TEST_F(ConfValuesTest, OptionThatIsNotANumberStopsTheLoad) {
+// A corrupt protected option is reported; the bits keep their previous value,
+// a coefficient falls back to its default, and the other options still load.
+TEST_F(ConfValuesTest, CorruptOptionIsReportedWithoutSpoilingTheOthers) {
     struct Case {
         std::optional<QString> bits, quad, lin;
         std::uint8_t expectedBits;
         double expectedQuad, expectedLin;
     };
     const Case cases[] = {
-        {QString("XTulo"), QString("1E-08"), QString("0.01"), 3, 42.0, 43.0},
-        {QString("1Tulo"), QString("abc"), QString("0.01"), 1, 42.0, 43.0},
-        {QString("1Tulo"), QString("1E-08"), QString("0.01x"), 1, 1e-08, 43.0},
+        {QString("XTulo"), QString("1E-08"), QString("0.01"), 3, 1e-08, 0.01},
+        {QString("1Tulo"), QString("abc"), QString("0.01"), 1, 1e-09, 0.01},
+        {QString("1Tulo"), QString("1E-08"), QString("0.01x"), 1, 1e-08, 0.008},
         // A coefficient stored without scrambling does not read as a number.
-        {QString("1Tulo"), QString(ScrambleSetting("0.5")), QString("0.01"), 1, 42.0, 43.0},
+        {QString("1Tulo"), QString(ScrambleSetting("0.5")), QString("0.01"), 1, 1e-09, 0.01},
     };
     for (const Case& c : cases) {
         writeOptions(c.bits, c.quad, c.lin);
