@@ -1,9 +1,24 @@
+#include "app/Menu.h"
+#include "app/MenuView.h"
+#include "app/QtWindowFactory.h"
+#include "shared/Globals.h"
+#include "ui/MessageBoxDialogs.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel placeholder("Quaveron");
-    placeholder.show();
+    QApplication::setApplicationName(QStringLiteral("Quaveron"));
+
+    Globals g;
+    ui::MessageBoxDialogs dialogs;
+    QtWindowFactory windows(g, dialogs);
+    // Ending leaves every other window as it is: their closing steps do not run.
+    Menu menu(g, dialogs, windows, [] { QApplication::exit(0); });
+    MenuView view(menu);
+    windows.setMainWindow(&view);
+
+    menu.Form_Load();
+    view.show();
     return app.exec();
 }

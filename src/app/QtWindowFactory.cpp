@@ -1,0 +1,79 @@
+#include "app/QtWindowFactory.h"
+
+#include "app/PasswordView.h"
+#include "app/TESTView.h"
+#include "app/frmAboutView.h"
+#include "shared/Globals.h"
+#include "station/DAMBView.h"
+#include "station/SYS_SET_UPView.h"
+#include "station/UTENTEView.h"
+#include "ui/Dialogs.h"
+#include "ui/Timer.h"
+
+QtWindowFactory::QtWindowFactory(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
+
+void QtWindowFactory::notAvailable() {
+    dialogs_.message(QStringLiteral("Finestra non ancora disponibile"));
+}
+
+void QtWindowFactory::measuringWindowNotAvailable(std::int16_t& activeFlag) {
+    notAvailable();
+    activeFlag = 0;
+    if (g_.app.MainBlinkTimer)
+        g_.app.MainBlinkTimer->setEnabled(true);
+}
+
+void QtWindowFactory::showGasWindow() {
+    measuringWindowNotAvailable(g_.app.GasWindowActive);
+}
+
+void QtWindowFactory::showSmokeWindow() {
+    g_.app.SmokeFirstStart = 0;
+    measuringWindowNotAvailable(g_.app.SmokeWindowActive);
+}
+
+void QtWindowFactory::showRevCounterMinimised() {
+    notAvailable();
+}
+void QtWindowFactory::showRevCounterModal() {
+    notAvailable();
+}
+
+void QtWindowFactory::unloadMeasuringWindows() {
+    // Closing runs each window's own closing steps (limits saved, port closed, flag cleared).
+    for (QWidget* window : {gasWindow_.data(), smokeWindow_.data()})
+        if (window)
+            window->close();
+}
+
+void QtWindowFactory::showGasSetUp() {
+    notAvailable();
+}
+void QtWindowFactory::showSmokeSetUp() {
+    notAvailable();
+}
+void QtWindowFactory::showRevCounterSetUp() {
+    notAvailable();
+}
+void QtWindowFactory::showRecognition() {
+    notAvailable();
+}
+
+void QtWindowFactory::showOperatorData() {
+    UTENTEView::showModal(g_, dialogs_, mainWindow_);
+}
+void QtWindowFactory::showAmbientData() {
+    DAMBView::showModal(g_, dialogs_, mainWindow_);
+}
+void QtWindowFactory::showPassword() {
+    PasswordView::showModal(g_, mainWindow_);
+}
+void QtWindowFactory::showSystemSetUp() {
+    SYS_SET_UPView::showModal(g_, dialogs_, mainWindow_);
+}
+void QtWindowFactory::showAbout() {
+    frmAboutView::showModeless(g_, dialogs_, mainWindow_);
+}
+void QtWindowFactory::showTest() {
+    TESTView::showModeless(mainWindow_);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/WindowFactory.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+
+struct Globals;
+namespace ui {
+class Dialogs;
+}
+
+// Opens the real windows, each parented to the main window.
+class QtWindowFactory : public WindowFactory {
+  public:
+    QtWindowFactory(Globals& g, ui::Dialogs& dialogs);
+
+    // The window the others open over; set once the main window exists.
+    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
+    void showGasWindow() override;
+    void showSmokeWindow() override;
+    void showRevCounterMinimised() override;
+    void showRevCounterModal() override;
+    void unloadMeasuringWindows() override;
+
+    void showGasSetUp() override;
+    void showSmokeSetUp() override;
+    void showRevCounterSetUp() override;
+    void showRecognition() override;
+
+    void showOperatorData() override;
+    void showAmbientData() override;
+
+    void showPassword() override;
+    void showSystemSetUp() override;
+
+    void showAbout() override;
+    void showTest() override;
+
+  private:
+    void notAvailable();
+    // A measuring window that cannot open yet behaves as one closed at once:
+    // its active flag drops and the main window blinks again.
+    void measuringWindowNotAvailable(std::int16_t& activeFlag);
+
+    Globals& g_;
+    ui::Dialogs& dialogs_;
+    QPointer<QWidget> mainWindow_;
+    QPointer<QWidget> gasWindow_;
+    QPointer<QWidget> smokeWindow_;
+};
