@@ -4,7 +4,9 @@
 #include "ui/Dialogs.h"
 
 frmAbout::frmAbout(Globals& g, ui::Dialogs& dialogs, SystemInfoTool tool, ProgramVersion version)
-    : g_(g), dialogs_(dialogs), tool_(std::move(tool)), version_(version) {}
+    : g_(g), dialogs_(dialogs), tool_(std::move(tool)), version_(version) {
+    picIcon.setPicture(QStringLiteral("Immagini/Logo.png"));
+}
 
 void frmAbout::Form_Load() {
     lblVersion.setCaption(versionCaption(version_));

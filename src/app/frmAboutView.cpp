@@ -3,7 +3,6 @@
 #include "ui/BoundWidget.h"
 #include "ui/FormLaunch.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,13 +13,15 @@
 
 namespace {
 
-QLabel* programIcon(QWidget* parent) {
+// The program's logo; the platform's computer icon when the picture is not installed.
+QLabel* programIcon(ui::Picture& state, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setObjectName("picIcon");
-    const QIcon icon = QApplication::windowIcon().isNull() ? parent->style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                           : QApplication::windowIcon();
-    picture->setPixmap(icon.pixmap(48, 48));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    if (!ui::findDataFile(state.picture()).isEmpty())
+        ui::bind(state, picture);
+    else
+        picture->setPixmap(parent->style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
     return picture;
 }
 
@@ -45,7 +46,7 @@ frmAboutView::frmAboutView(frmAbout& form, QWidget* parent) : FormDialog(form.Me
     texts->addStretch();
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
-    top->addWidget(programIcon(this));
+    top->addWidget(programIcon(form.picIcon, this));
     top->addLayout(texts, 1);
 
     auto* rule = new QFrame(this);
