@@ -5,6 +5,7 @@
 // makes a fresh one. Member names are the station's documented names.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -147,6 +148,11 @@ struct LinkState {
     InstrumentIdentityRecord InstrumentIdentity;
     int VersionThousandths = 0;  // identity version x 1000
 
+    // Replies the gas and smoke windows accepted. Nothing depends on its size,
+    // so past its top it wraps round to 0 instead of failing.
+    std::uint32_t AcceptedFrameCount = 0;
+    void countAcceptedFrame() { ++AcceptedFrameCount; }
+
     // Maker binary frames.
     std::int16_t LastMakerCommand = 0;
     int GasBinaryAddress = 0;
@@ -168,6 +174,31 @@ struct GasState {};
 struct SmokeState {
     QString OperatingStatus;  // opacimeter parameter "021"
     QString SlideStatus;      // opacimeter parameter "020"
+
+    // Live readings of the smoke window (speed and oil temperature from the rev
+    // counter when it supplies them); -1 marks a value the opacimeter could not give.
+    double OpacityK = 0.0;            // m-1, ambient-pressure correction applied
+    double OpacityPercent = 0.0;      // %
+    double EngineSpeed = 0.0;         // rpm
+    double SmokeOilTemperature = 0.0; // °C
+    double CellTemperature = 0.0;     // °C
+    double SmokeTemperature = 0.0;    // °C
+    double SupplyVoltage = 0.0;       // V, MCTC-NET opacimeters only
+
+    // The acceleration in progress, restarted by each new acceleration.
+    double PeakOpacity = 0.0;
+    double PeakSpeed = 0.0;
+    double PeakSpeedShown = 0.0;
+    double IdleSpeed = 10000.0;
+    // The whole test, restarted by the start button.
+    double LowestIdleSpeed = 10000.0;
+    double HighestPeakSpeed = 0.0;
+    // 0-7 the acceleration in progress; 8 concluded by a verdict; 10 concluded
+    // with the advance button.
+    std::int16_t AccelerationIndex = 0;
+    // For the printouts: when the test was started and when it was printed.
+    QDateTime TestStartTime;
+    QDateTime TestEndTime;
 };
 
 // Last readings of the rev counter window. The measuring windows use them when
