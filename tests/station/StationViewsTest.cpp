@@ -55,7 +55,6 @@ class StationViewsTest : public StationDirsTest {
         g.station.AmbientPressure = "101,3";
         g.station.AmbientHumidity = "55";
         SaveVehicleData(g);
-        SaveOperatorData(g);
     }
 
     Globals g;
@@ -111,29 +110,6 @@ TEST_F(StationViewsTest, VehicleCloseBoxKeepsWhatWasTyped) {
     Globals fresh;
     LoadVehicleData(fresh);
     EXPECT_EQ(fresh.station.VehiclePlate, "EF456GH");
-}
-
-TEST_F(StationViewsTest, OperatorCloseBoxDiscardsAndConfirmSaves) {
-    {
-        UTENTE form(g, dialogs);
-        UTENTEView view(form);
-        form.Form_Load();
-        view.show();
-        typeInto(box(&view, "Text1"), "Luca Bianchi");
-        EXPECT_TRUE(view.close());
-        EXPECT_EQ(g.station.OperatorName, "Mario Rossi");
-    }
-    UTENTE form(g, dialogs);
-    UTENTEView view(form);
-    form.Form_Load();
-    view.show();
-    typeInto(box(&view, "Text1"), "Luca Bianchi");
-    click<QPushButton>(&view, "Command1");
-    EXPECT_FALSE(view.isVisible());
-    EXPECT_EQ(g.station.OperatorName, "Luca Bianchi");
-    Globals fresh;
-    LoadOperatorData(fresh);
-    EXPECT_EQ(fresh.station.OperatorName, "Luca Bianchi");
 }
 
 TEST_F(StationViewsTest, SystemSetUpSavesTheBoxesTheOperatorTicks) {
