@@ -169,11 +169,55 @@ struct LinkState {
     SerialPort* RecognitionPort = nullptr;
 };
 
-struct GasState {};
+// The gas analysis window's readings and what the analyser told about itself.
+// The printouts and report.log read them from here.
+struct GasState {
+    // Measured values; -1 marks a value the analyser could not give.
+    double GasCO = 0.0;     // % vol
+    double GasCO2 = 0.0;    // % vol
+    double GasHC = 0.0;     // ppm
+    double GasO2 = 0.0;     // % vol
+    double GasCOcorr = 0.0; // % vol
+    double GasLambda = 0.0;
+    double GasEngineSpeed = 0.0; // rpm
+    float GasOilTemperature = 0.0f;
+    double GasNOx = 0.0;   // ppm
+    std::int32_t LeakPressure = 0; // mbar
+
+    QString AnalyserSerial;      // as the analyser reports it
+    QString SettingsSerial;      // Conf.ini COMKAPRO Nserie, then each identification reply's
+    QString FirmwareVersion;     // d.dd
+    QString CalibrationDate;     // calibration date, or the identification's expiry date (MCTC-NET)
+    QString InstrumentParameter; // shown as it came
+
+    // The analyser's settings record (MCTC-NET). Fuel name and catalyst text
+    // stay apart so the record always goes back as six fields.
+    QString FuelName;
+    QString CatalystText;
+    QString SettingsField3;
+    QString EngineStrokes; // "4" or "2"
+    QString HydrogenCarbonRatio;
+    QString OxygenCarbonRatio;
+    QString FuelText() const { return FuelName + CatalystText; }
+
+    int AnalyserStatus = 0; // maker status byte, or MCTC-NET status 1..31
+    int FuelCode = 0;       // maker status: fuel and strokes bits
+    int ErTen = 0;
+    int AnalyserErrorCode = 0;
+    int FaultyChannelMask = 0; // 1 CO, 2 CO2, 4 HC, 8 O2
+    QString LeakTestStatus;    // "R" valid, "I" invalid, "E" running
+    QString LeakTestDate;      // dd/mm/yyyy
+    QString LeakTestTime;      // hh:mm
+    QString HcResidueResult;   // "R" passed, "I" failed, "E" running
+};
 
 struct SmokeState {
     QString OperatingStatus;  // opacimeter parameter "021"
     QString SlideStatus;      // opacimeter parameter "020"
+    // One-shot: armed by the smoke window; the first MCTC-NET measurement reply
+    // of either window that cannot be read then tells the operator to check the
+    // port set-up, and disarms it.
+    std::int16_t ErrorCheckArmed = 0;
 
     // Live readings of the smoke window (speed and oil temperature from the rev
     // counter when it supplies them); -1 marks a value the opacimeter could not give.
