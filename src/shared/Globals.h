@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace ui {
 class Timer;
@@ -211,6 +212,23 @@ struct GasState {
     QString HcResidueResult;   // "R" passed, "I" failed, "E" running
 };
 
+// The outcome of the last smoke test, as the printout and report.log take it
+// over. Cleared when a test starts; a number still empty then (nullopt) is
+// written as nothing.
+struct SmokeTestResultRecord {
+    static constexpr std::int16_t Pass = 4;
+    static constexpr std::int16_t Fail = 2;
+
+    QString MeanKText;       // mean k as shown, two decimals at most
+    QString MeanOpacityText; // mean opacity as shown, % or HSU
+    std::optional<double> MinIdleSpeed;
+    std::optional<double> MaxPeakSpeed;
+    QString AcceptedSet; // accelerations of the deciding set, e.g. "3,4,5,6,7"
+    std::optional<long long> MeanSpeedValue;
+    QString VerdictText;
+    std::int16_t ResultCode = Pass;
+};
+
 struct SmokeState {
     QString OperatingStatus;  // opacimeter parameter "021"
     QString SlideStatus;      // opacimeter parameter "020"
@@ -243,6 +261,17 @@ struct SmokeState {
     // For the printouts: when the test was started and when it was printed.
     QDateTime TestStartTime;
     QDateTime TestEndTime;
+
+    // Each acceleration row as the test left it, for the printout; the codes
+    // mark the rows the verdict was taken from.
+    static constexpr int AccelerationRowCount = 8;
+    static constexpr std::int16_t RowInAcceptedSet = 3;
+    static constexpr std::int16_t RowOutsideSet = 4;
+    std::array<QString, AccelerationRowCount> RowPeakText;
+    std::array<QString, AccelerationRowCount> RowSpeedText;
+    std::array<std::int16_t, AccelerationRowCount> RowUsedK{};
+    std::array<std::int16_t, AccelerationRowCount> RowUsedSpeed{};
+    SmokeTestResultRecord SmokeTestResult;
 };
 
 // Last readings of the rev counter window. The measuring windows use them when
