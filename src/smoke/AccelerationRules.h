@@ -44,3 +44,6 @@ void StoreAccelerationRow(Globals& g, const AccelerationTable& table);
 // Start of a test: row texts cleared and row codes 4; the result record
 // cleared with result code 4.
 void ClearSmokeTestResult(Globals& g);
+// After each row written: the result record takes LowestIdleSpeed and
+// HighestPeakSpeed as they stand.
+void StoreSpeedExtremes(Globals& g);
