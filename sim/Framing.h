@@ -18,6 +18,8 @@ class Framing {
     virtual std::vector<QByteArray> push(QByteArrayView bytes) = 0;
     // Forgets a partly received frame.
     virtual void reset() = 0;
+    // Bytes held towards the next frame.
+    virtual qsizetype buffered() const = 0;
     // Bytes thrown away so far: noise between frames, frames cut short by a
     // new start, frames too long to be real.
     virtual int discardedBytes() const = 0;

@@ -14,8 +14,11 @@ InstrumentEngine::~InstrumentEngine() {
 }
 
 void InstrumentEngine::receive(QByteArrayView bytes) {
-    if (!answering_)
+    if (!answering_ || bytes.isEmpty())
         return;
+    if (lastByteAt_ && clock_.now() - *lastByteAt_ >= FrameGapLimit)
+        framing_->reset();
+    lastByteAt_ = clock_.now();
     for (const QByteArray& request : framing_->push(bytes)) {
         ++requestsSeen_;
         const std::optional<Reply> reply = responder_.answer(request, clock_.now());

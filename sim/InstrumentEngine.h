@@ -29,6 +29,9 @@ class InstrumentEngine final : public ClockListener {
     using Trace = std::function<void(Millis now, const QByteArray& request, const QByteArray& reply)>;
 
     static constexpr Millis DefaultReplyDelay = 20;
+    // A pause this long inside a request ends it: what came before is dropped,
+    // as instruments do to find the start of the next frame again.
+    static constexpr Millis FrameGapLimit = 200;
     // Unsent output beyond this many pieces is dropped, like a full line buffer.
     static constexpr int MaxPendingPieces = 256;
 
@@ -85,6 +88,7 @@ class InstrumentEngine final : public ClockListener {
     std::deque<Piece> pending_;
     bool answering_ = true;
     Millis replyDelay_ = DefaultReplyDelay;
+    std::optional<Millis> lastByteAt_;
     int chunkBytes_ = 0;
     Millis chunkGap_ = 0;
     int requestsSeen_ = 0;

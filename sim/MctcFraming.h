@@ -13,6 +13,7 @@ class MctcFraming final : public Framing {
 
     std::vector<QByteArray> push(QByteArrayView bytes) override;
     void reset() override { frame_.clear(); }
+    qsizetype buffered() const override { return frame_.size(); }
     int discardedBytes() const override { return discarded_; }
 
   private:

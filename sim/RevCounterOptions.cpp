@@ -1,7 +1,6 @@
 #include "sim/RevCounterOptions.h"
 
 #include "sim/OptionReader.h"
-#include "sim/RevCounterSim.h"
 
 namespace sim {
 
@@ -70,10 +69,11 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
         } else if (*name == QLatin1String("--cylinders")) {
             options.cylinders = reader.integer(1, 12).value_or(options.cylinders);
         } else if (*name == QLatin1String("--strokes")) {
-            const int strokes = reader.integer(2, 4).value_or(options.strokes);
-            if (!ValidStrokeCount(strokes))
-                reader.fail(QStringLiteral("--strokes wants 2 or 4"));
-            options.strokes = strokes;
+            const QString strokes = reader.value().value_or(QString());
+            if (strokes == QLatin1String("2") || strokes == QLatin1String("4"))
+                options.strokes = strokes.toInt();
+            else if (!reader.failed())
+                reader.fail(QStringLiteral("--strokes wants 2 or 4, not \"%1\"").arg(strokes));
         } else if (*name == QLatin1String("--profile")) {
             const QString chosen = reader.value().value_or(QString());
             const std::optional<EngineScenario> scenario = EngineScenarioNamed(chosen);
