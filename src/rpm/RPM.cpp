@@ -28,9 +28,8 @@ constexpr int UiTextStrokes = 139;
 
 RPM::RPM(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SerialPort> port)
     : MSComm6(*port), g_(g), dialogs_(dialogs), port_(std::move(port)) {
+    // The count changes only by the buttons, which keep it to real engine layouts.
     Text5.setLocked(true);
-    Picture1.setPicture(QStringLiteral("Immagini/RPM.ico"));
-    Picture2.setPicture(QStringLiteral("Immagini/Temperature.ico"));
     Timer2.setHandler([this] { Timer2_Timer(); });
     MSComm6.OnComm = [this] { MSComm6_OnComm(); };
 }
@@ -48,6 +47,8 @@ void RPM::Form_Load() {
     showStrokes();
 
     g_.rpm.OilTemperature = 0;
+    Picture1.setPicture(QStringLiteral("Immagini/RPM.ico"));
+    Picture2.setPicture(QStringLiteral("Immagini/Temperature.ico"));
 
     LinkState& link = g_.link;
     link.RevCounterDevice = "RPM";
@@ -121,6 +122,11 @@ const char* RPM::readingCommand() const {
 void RPM::send(const QByteArray& command, const QByteArray& data) {
     LinkState& link = g_.link;
     link.RevCounterCommand = command;
+    // A reply flag left set while the port is closed (it failed to open, or the
+    // device went away under it) would make the sender wait for an open port
+    // for ever; as a miss, the request gets the port reopened.
+    if (!MSComm6.PortOpen())
+        link.RevCounterReplyFlag = 0;
     SendMctcToRevCounter(g_, link.RevCounterDevice, command, link.RevCounterNumber, data);
 }
 

@@ -10,11 +10,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
+
+// Draws access keys without their underline.
+class PlainAccessKeys : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_UnderlineShortcut)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QPointer<RPMView>& minimisedWindow() {
     static QPointer<RPMView> window;
@@ -98,8 +110,17 @@ void RPMView::build() {
     cylinders->addWidget(count);
     auto* plus = button(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); });
     auto* minus = button(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); });
-    plus->setFixedWidth(40);
-    minus->setFixedWidth(40);
+    // Underlined, the access key "+" would read as "±"; Alt with + and - still works.
+    auto* plainKeys = new PlainAccessKeys;
+    plainKeys->setParent(this);
+    for (QPushButton* step : {plus, minus}) {
+        step->setStyle(plainKeys);
+        QFont font = step->font();
+        font.setPointSize(font.pointSize() + 2);
+        font.setBold(true);
+        step->setFont(font);
+        step->setFixedSize(40, 30);
+    }
     cylinders->addWidget(plus);
     cylinders->addWidget(minus);
     cylinders->addStretch();

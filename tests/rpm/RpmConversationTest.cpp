@@ -282,6 +282,35 @@ TEST_F(RpmWindowTest, PortThatCannotOpenIsReportedOnceAndRetriedByTheMisses) {
     EXPECT_EQ(form->Label1.caption(), "850");
 }
 
+TEST_F(RpmWindowTest, PortClosedUnderTheWindowCountsAsMissesAndIsReopened) {
+    openWindow();
+    tick(3);
+    ASSERT_EQ(g.link.RevCounterReplyFlag, 1);
+    // The device went away: the driver closed the port after the last reply.
+    port->setPortOpen(false);
+    tick(2);
+    EXPECT_EQ(form->Label1.caption(), "- - -");
+    EXPECT_EQ(g.link.RevCounterMissCount, 2);
+    EXPECT_FALSE(port->PortOpen());
+    tick(3);
+    EXPECT_TRUE(port->PortOpen());
+    EXPECT_EQ(form->Label1.caption(), "850");
+}
+
+TEST_F(RpmWindowTest, PortThatCannotOpenIsRetriedEvenAfterAnAnsweredSession) {
+    // The previous rev counter window's last request was answered.
+    g.link.RevCounterReplyFlag = 1;
+    writeSettings({});
+    makeWindow();
+    port->failNextOpen(QStringLiteral("Device or resource busy"));
+    form->Form_Load();
+    ASSERT_FALSE(port->PortOpen());
+    tick(5);
+    EXPECT_TRUE(port->PortOpen());
+    EXPECT_EQ(form->Label1.caption(), "850");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 TEST_F(RpmWindowTest, InstrumentBackFromAnOutageIsProgrammedAfresh) {
     instrument.setEngineLayout(6, 2);
     openWindow({.cylinders = 6, .strokes = 2});

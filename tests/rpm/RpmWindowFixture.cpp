@@ -2,6 +2,16 @@
 
 #include "ui/Clock.h"
 
+#include <QDir>
+#include <QFile>
+
+void installPictures(const QString& programDirectory) {
+    const QDir pictures(QDir(programDirectory).filePath("Immagini"));
+    ASSERT_TRUE(pictures.mkpath("."));
+    for (const char* name : {"RPM.ico", "Temperature.ico"})
+        ASSERT_TRUE(QFile::copy(sourceDataPath(QStringLiteral("Immagini/") + name), pictures.filePath(name))) << name;
+}
+
 void RpmWindowTest::SetUp() {
     StationDirsTest::SetUp();
     ui::Clock::set(QDateTime(QDate(2024, 3, 5), QTime(9, 30, 0)));

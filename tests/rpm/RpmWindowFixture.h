@@ -15,6 +15,10 @@
 
 #include <memory>
 
+// Copies the shipped pictures into the program's Immagini folder, where an
+// installed station keeps them.
+void installPictures(const QString& programDirectory);
+
 // What the RPM section of Conf.ini holds for one test.
 struct RevCounterSetup {
     int cylinders = 4;
