@@ -42,6 +42,7 @@ ANGAS::ANGAS(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SerialPort> port,
     : MSComm2(*port), g_(g), dialogs_(dialogs), port_(std::move(port)), companions_(std::move(companions)) {
     PBar1.setVisible(false);
     showPressure(false);
+    showValuesUnknown();
     Timer1.setHandler([this] { Timer1_Timer(); });
     MSComm2.OnComm = [this] { MSComm2_OnComm(); };
 }

@@ -54,7 +54,8 @@ void ANGAS::showMctcValues() {
     Label8.setCaption(number(gs.GasCO));
     Label10.setCaption(number(gs.GasCO2));
     Label9.setCaption(number(gs.GasCOcorr));
-    Label13.setCaption(gs.GasOilTemperature == OilOutOfRange ? gas::outText() : number(gs.GasOilTemperature));
+    Label13.setCaption(gs.GasOilTemperature == OilOutOfRange ? gas::outText()
+                                                             : settings::formatSingle(gs.GasOilTemperature));
     Label15.setCaption(number(gs.GasEngineSpeed));
     Label26.setCaption(number(gs.GasLambda));
     Label33.setCaption(number(gs.GasNOx));

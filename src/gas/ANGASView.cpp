@@ -129,6 +129,9 @@ void ANGASView::build() {
     pressure->addWidget(label(f.Label39, QStringLiteral("Label39"), this));
     values->addLayout(pressure, 4, 3, 1, 3);
     values->setColumnMinimumWidth(2, 50);
+    // Both columns of figures equally wide, whatever they show.
+    values->setColumnStretch(1, 1);
+    values->setColumnStretch(4, 1);
 
     auto* choices = new QGridLayout;
     choices->addWidget(label(f.Label30, QStringLiteral("Label30"), this), 0, 0);

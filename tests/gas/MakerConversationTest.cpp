@@ -173,7 +173,7 @@ TEST_F(MakerConversationTest, MeasurementMarkersAndTheExtendedHcRange) {
         {"extended range beyond 20000", 2, 0, tooHigh, "Out", 20487, "1.3"},
         {"extended range not enabled", 0, 0, extended, "Out", -1, "1.3"},
         // Model 2 has neither the extended range nor a corrected CO.
-        {"model 2", 2, 2, extended, "Out", -1, ""},
+        {"model 2", 2, 2, extended, "Out", -1, "- - -"},
         {"high byte 0x90", 2, 0, signedOverflow, "Out", -1, "1.3"},
     };
     g.settings.HcRangeQuadCoeff = 1e-09;
