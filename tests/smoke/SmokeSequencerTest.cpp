@@ -1,0 +1,372 @@
+// Whole free-acceleration tests through the port: the phases of each
+// measuring selection, their prompts and colours, and how a test ends.
+
+#include "SmokeWindowFixture.h"
+
+#include "smoke/SmokeTexts.h"
+
+namespace {
+
+using namespace smoke_text;
+constexpr int Pass = 135; // GeneralePos
+constexpr int Fail = 136; // GeneraleNeg
+
+class SmokeSequencerTest : public SmokeWindowTest {
+  protected:
+    static constexpr double Idle = 800;
+    static constexpr double Full = 4000;
+
+    bool concluded() const { return g.smoke.AccelerationIndex >= 8; }
+
+    // One acceleration of the speed-triggered selection, done as the prompts ask.
+    void accelerate(double peakK) {
+        script.rpm = Idle;
+        script.k = 0.1;
+        ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO" || form->TestPhase == "UNO"; }));
+        EXPECT_EQ(form->Label39.caption(), text(Acc));
+        EXPECT_EQ(form->Label39.backColor(), ui::colour::White);
+        script.rpm = Full;
+        script.k = peakK;
+        ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "DUE"; }));
+        EXPECT_EQ(form->Label39.caption(), text(ManMax));
+        ASSERT_TRUE(tickUntil([&] { return form->TestPhase != "DUE"; }));
+        script.rpm = Idle;
+        script.k = 0.1;
+        if (concluded())
+            return;
+        EXPECT_EQ(form->TestPhase, "TRE");
+        EXPECT_EQ(form->Label39.caption(), text(Dec));
+        EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
+        ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "QUATTRO"; }));
+        EXPECT_EQ(form->Label39.caption(), text(ManMin));
+    }
+
+    QStringList peakColumn() const {
+        QStringList column;
+        for (const ui::Label& label : form->Label36)
+            column << label.caption();
+        return column;
+    }
+};
+
+class SpeedTriggeredTest : public SmokeSequencerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SpeedTriggeredTest, PassesAfterThreeAccelerations) {
+    const int model = GetParam();
+    openWindow(model);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    EXPECT_EQ(form->TestPhase, "AVVIOALTO");
+
+    // Engine still revving: release first.
+    script.rpm = 1500;
+    tick(4);
+    EXPECT_EQ(form->TestPhase, "AVVIOALTO");
+    EXPECT_EQ(form->Label39.caption(), text(Dec));
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
+
+    for (const double peak : {1.0, 1.2, 1.4})
+        accelerate(peak);
+    ASSERT_TRUE(concluded());
+    tick(2);
+    EXPECT_EQ(peakColumn().mid(0, 4), (QStringList{"1", "1.2", "1.4", "0"}));
+    EXPECT_EQ(form->Label33.caption(), text(Pass));
+    EXPECT_EQ(form->Label33.backColor(), ui::colour::Green);
+    EXPECT_EQ(form->Label35.caption(), "1.2");
+    EXPECT_EQ(g.smoke.SmokeTestResult.AcceptedSet, "1,2,3");
+    EXPECT_EQ(form->Label52.caption(), "800");
+    EXPECT_EQ(form->Label53.caption(), "4000");
+    EXPECT_EQ(form->TestPhase, " ");
+    EXPECT_EQ(form->Label39.caption(), text(Concl));
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::LightBlue);
+
+    std::vector<RecordingSmokeLinks::Shown> notices;
+    for (const auto& shown : links->shown)
+        if (shown.window == "Exclam")
+            notices.push_back(shown);
+    if (model == MctcModel) {
+        // Once, with the scheduler stopped while it is open.
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].text, text(ExclStamp1));
+        EXPECT_FALSE(notices[0].schedulerRunning);
+        EXPECT_EQ(g.app.ExclamPrintText, text(ExclStamp4));
+        EXPECT_EQ(g.app.ExclamShown, -1);
+        EXPECT_TRUE(form->Timer1.enabled());
+    } else {
+        EXPECT_TRUE(notices.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothProtocols, SpeedTriggeredTest, ::testing::Values(1, 5));
+
+TEST_F(SmokeSequencerTest, SpeedTriggeredFailsAfterEightAccelerations) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_FALSE(concluded()) << i;
+        accelerate(2.0);
+    }
+    ASSERT_TRUE(concluded());
+    EXPECT_EQ(peakColumn(), QStringList(8, "2"));
+    EXPECT_EQ(form->Label33.caption(), text(Fail));
+    EXPECT_EQ(form->Label33.backColor(), ui::colour::Red);
+    EXPECT_EQ(g.smoke.SmokeTestResult.AcceptedSet, "6,7,8");
+    EXPECT_EQ(g.smoke.SmokeTestResult.ResultCode, 2);
+}
+
+TEST_F(SmokeSequencerTest, OpacityTriggeredFollowsKAgainstTheThreshold) {
+    openWindow(MctcModel);
+    script.rpm = Idle;
+    script.k = 0.1;
+    reachMeasuring();
+    startTest(ANFUMO::OpacityTriggered);
+    // Clean exhaust and a warm cell: straight to waiting for the puff.
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "UNO"; }, 40));
+    EXPECT_EQ(form->Label39.caption(), text(Acc));
+    script.k = 0.9;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "DUE"; }, 10));
+    EXPECT_EQ(form->Label39.caption(), text(ManMax));
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }, 200));
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
+    EXPECT_EQ(form->Label36[0].caption(), "0.9");
+    // Exactly at the threshold is not clean yet.
+    script.k = 0.5;
+    tick(10);
+    EXPECT_EQ(form->TestPhase, "TRE");
+    script.k = 0.2;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "QUATTRO"; }, 10));
+    script.k = 0.6;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }, 10));
+    EXPECT_EQ(form->Label39.caption(), text(Dec));
+}
+
+// The timed selection's waits, in ticks, as each phase is entered.
+class TimedSelectionTest : public SmokeSequencerTest,
+                           public ::testing::WithParamInterface<std::pair<int, std::vector<int>>> {};
+
+TEST_P(TimedSelectionTest, WaitsOfEachProtocol) {
+    const auto& [model, waits] = GetParam();
+    openWindow(model);
+    reachMeasuring();
+    startTest(ANFUMO::Timed);
+    const QStringList phases{"AVVIO", "UNO", "DUE", "TRE", "QUATTRO", "UNO"};
+    QString phase = form->TestPhase;
+    for (int step = 0; step < phases.size(); ++step) {
+        ASSERT_TRUE(tickUntil([&] { return form->TestPhase != phase; }, 400)) << step;
+        phase = form->TestPhase;
+        EXPECT_EQ(phase, phases[step]);
+        EXPECT_EQ(form->PhaseDeadline - form->TickCount, waits[step]) << phase.toStdString();
+    }
+    EXPECT_EQ(form->Label39.caption(), text(Acc));
+    EXPECT_EQ(g.smoke.AccelerationIndex, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothProtocols, TimedSelectionTest,
+                         ::testing::Values(std::pair{1, std::vector{200, 54, 120, 50, 120, 50}},
+                                           std::pair{5, std::vector{280, 50, 120, 50, 200, 50}}));
+
+TEST_F(SmokeSequencerTest, ManualSelectionAdvanceButtonNamesTheLastPressAndEndsTheTest) {
+    openWindow(MctcModel);
+    script.k = 2.0;
+    reachMeasuring();
+    form->Combo1.setListIndex(ANFUMO::Manual);
+    form->Combo1_Click();
+    EXPECT_EQ(form->TestPhase, "");
+    form->Command2_Click();
+    EXPECT_EQ(form->TestPhase, "DUE");
+    EXPECT_FALSE(form->Command1.enabled());
+    script.status = 4;
+    ASSERT_TRUE(tickUntil([&] { return form->LastStatus == "RSTAZE"; }));
+    script.status = 8;
+    ASSERT_TRUE(tickUntil([&] { return form->LastStatus == "RSTMIS"; }));
+    EXPECT_TRUE(form->Command1.enabled());
+
+    for (int press = 1; press <= 8; ++press) {
+        tick(4);
+        form->Command1_Click();
+        if (press < 7) {
+            EXPECT_EQ(form->Command1.caption(), text(Avan)) << press;
+            EXPECT_EQ(g.smoke.AccelerationIndex, press);
+        } else if (press == 7) {
+            EXPECT_EQ(form->Command1.caption(), text(Fine));
+            EXPECT_TRUE(form->Command1.enabled());
+        }
+    }
+    EXPECT_EQ(form->Command1.caption(), text(Avan));
+    EXPECT_FALSE(form->Command1.enabled());
+    EXPECT_EQ(g.smoke.AccelerationIndex, 10);
+    EXPECT_EQ(form->Label33.caption(), text(Fail));
+    EXPECT_EQ(peakColumn(), QStringList(8, "2"));
+    // A disabled button pressed anyway changes nothing.
+    form->Command1_Click();
+    EXPECT_EQ(g.smoke.AccelerationIndex, 10);
+    tick(2);
+    EXPECT_EQ(form->Label39.caption(), text(Concl));
+    EXPECT_EQ(form->TestPhase, " ");
+}
+
+TEST_F(SmokeSequencerTest, AdvanceDoesNothingWhileTheCellIsCold) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::Manual);
+    script.cell = 65;
+    tick(4);
+    EXPECT_EQ(form->Label24.backColor(), ui::colour::Red);
+    EXPECT_EQ(form->Label39.caption(), text(AttRisc));
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::White);
+    form->Command1_Click();
+    EXPECT_EQ(g.smoke.AccelerationIndex, 0);
+    script.cell = 71;
+    tick(4);
+    EXPECT_EQ(form->Label24.backColor(), ui::colour::White);
+    form->Command1_Click();
+    EXPECT_EQ(g.smoke.AccelerationIndex, 1);
+}
+
+TEST_F(SmokeSequencerTest, ReleaseAndReaccelerationNeedSpeedsStrictlyPastTheIdleLimit) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    script.rpm = Idle;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO"; }));
+    script.rpm = Full;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }));
+
+    script.rpm = 1000; // LimitRpmMin
+    tick(20);
+    EXPECT_EQ(form->TestPhase, "TRE");
+    script.rpm = 999;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "QUATTRO"; }, 4));
+    const std::int64_t waitEnds = form->PhaseDeadline;
+    script.rpm = 1000;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase != "QUATTRO"; }, 300));
+    // Not a new acceleration: the wait ran out.
+    EXPECT_EQ(form->TestPhase, "UNO");
+    EXPECT_GT(form->TickCount, waitEnds);
+    EXPECT_EQ(form->Label39.caption(), text(Acc));
+
+    script.rpm = Full;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }));
+    script.rpm = 999;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "QUATTRO"; }, 4));
+    script.rpm = 1001;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }, 4));
+    EXPECT_LT(form->TickCount, form->PhaseDeadline);
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
+}
+
+TEST_F(SmokeSequencerTest, HoldAtMaximumEndsOnlyOnceItsDeadlineHasPassed) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    script.rpm = Idle;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO"; }));
+    script.rpm = Full;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "DUE"; }));
+    // The next tick asks for values: let their reply arrive exactly at the deadline.
+    ASSERT_TRUE(tickUntil([&] { return form->InstrumentState == "RSEC"; }, 4));
+    form->TickCount = form->MeasureDeadline - 1;
+    tick();
+    ASSERT_EQ(form->TickCount, form->MeasureDeadline);
+    EXPECT_EQ(form->TestPhase, "DUE");
+    ASSERT_TRUE(tickUntil([&] { return form->InstrumentState == "RSEC"; }, 4));
+    form->TickCount = form->MeasureDeadline;
+    tick();
+    EXPECT_EQ(form->TestPhase, "TRE");
+}
+
+struct RowSpeedCase {
+    double idle;
+    double peak;
+    const char* idleShown;
+    const char* peakShown;
+    const char* lowestIdle;
+};
+
+class AccelerationRowTest : public SmokeSequencerTest, public ::testing::WithParamInterface<RowSpeedCase> {};
+
+TEST_P(AccelerationRowTest, SpeedsOutsideTheSensorRangeShowORange) {
+    const RowSpeedCase& c = GetParam();
+    openWindow(MctcModel);
+    reachMeasuring();
+    script.rpm = c.idle;
+    startTest(ANFUMO::Manual);
+    tick(4);
+    script.rpm = c.peak;
+    tick(4);
+    EXPECT_EQ(form->Label37[0].caption(), QLatin1String(c.idleShown));
+    EXPECT_EQ(form->Label38[0].caption(), QLatin1String(c.peakShown));
+    EXPECT_EQ(form->Label52.caption(), QLatin1String(c.lowestIdle));
+    EXPECT_EQ(form->Label18[0].caption(), QString::number(c.peak));
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, AccelerationRowTest,
+                         ::testing::Values(RowSpeedCase{350, 4000, "O-RANGE", "4000", "0"},
+                                           RowSpeedCase{351, 4000, "351", "4000", "351"},
+                                           RowSpeedCase{800, 9500, "800", "O-RANGE", "800"},
+                                           RowSpeedCase{800, 9499, "800", "9499", "800"},
+                                           // Both out: the idle speed is shown as a number, but
+                                           // while the engine idled it showed "O-RANGE", read as 0.
+                                           RowSpeedCase{300, 9600, "300", "O-RANGE", "0"}));
+
+TEST_F(SmokeSequencerTest, ColdCellHoldsTheTestBeforeTheFirstAcceleration) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    script.cell = 60;
+    script.rpm = Idle;
+    tick(100);
+    EXPECT_EQ(form->TestPhase, "AVVIOALTO");
+    EXPECT_EQ(form->Label24.backColor(), ui::colour::Red);
+    EXPECT_EQ(form->Label39.caption(), text(AttRisc));
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::Red);
+    script.cell = 70.5;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO"; }, 10));
+    EXPECT_EQ(form->Label39.caption(), text(Acc));
+}
+
+TEST_F(SmokeSequencerTest, ClosedSlideHoldsTheFirstAccelerationUntilItOpens) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    script.slide = "00032";
+    startTest(ANFUMO::SpeedTriggered);
+    script.rpm = Idle;
+    tick(60);
+    EXPECT_EQ(form->TestPhase, "AVVIOALTO");
+    script.slide = "00016";
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO"; }, 60));
+}
+
+TEST_F(SmokeSequencerTest, RowsBlankedByAWarmUpCountAsZeroInTheMeans) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    accelerate(2.0);
+    accelerate(2.0);
+    script.status = 1;
+    ASSERT_TRUE(tickUntil([&] { return form->LastStatus == "RSTRI"; }, 40));
+    EXPECT_EQ(peakColumn().mid(0, 2), (QStringList{"- - -", "- - -"}));
+    script.status = 8;
+    ASSERT_TRUE(tickUntil([&] { return form->LastStatus == "RSTMIS"; }, 40));
+    accelerate(2.0);
+    ASSERT_TRUE(concluded());
+    // (0 + 0 + 2) / 3 is within the limit.
+    EXPECT_EQ(form->Label33.caption(), text(Pass));
+    EXPECT_EQ(form->Label35.caption(), "0.67");
+}
+
+TEST_F(SmokeSequencerTest, ContinuousSelectionKeepsThePromptWhiteAndWatchesTheCell) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    form->Label39.setBackColor(ui::colour::Red);
+    tick(2);
+    EXPECT_EQ(form->Label39.backColor(), ui::colour::White);
+    EXPECT_EQ(form->Label24.backColor(), ui::colour::White);
+    script.cell = 40;
+    tick(2);
+    EXPECT_EQ(form->Label24.backColor(), ui::colour::Red);
+    EXPECT_EQ(form->Label39.caption(), text(AttRisc));
+}
+
+} // namespace
