@@ -1,5 +1,7 @@
 #include "sim/SimulatorCommands.h"
 
+#include "sim/GasAnalyserOptions.h"
+#include "sim/GasAnalyserSim.h"
 #include "sim/PtyTransport.h"
 #include "sim/RealTimeDriver.h"
 #include "sim/RevCounterOptions.h"
@@ -83,6 +85,29 @@ int runRevCounter(const QStringList& args, QTextStream& out, QTextStream& err) {
     return serve(counter.engine(), options->linkPath, QStringLiteral("rev counter"), options->verbose, out, err);
 }
 
+int runGasAnalyser(const QStringList& args, QTextStream& out, QTextStream& err) {
+    QString error;
+    const std::optional<GasAnalyserOptions> options = ParseGasAnalyserOptions(args, &error);
+    if (!options) {
+        err << "quaveron-sim gas: " << error << "\n\n" << GasAnalyserUsage();
+        return ExitUsage;
+    }
+    if (options->help) {
+        out << GasAnalyserUsage();
+        return 0;
+    }
+    ScenarioClock clock;
+    GasAnalyserSim analyser(clock, options->settings);
+    analyser.setScenario(options->scenario);
+    analyser.engine().setReplyDelay(options->replyDelayMs);
+    const QString what = QStringLiteral("gas analyser %1 (model %2, %3)")
+                             .arg(QString::fromLatin1(analyser.identity().model))
+                             .arg(analyser.settings().model)
+                             .arg(analyser.protocol() == GasProtocol::Maker ? QStringLiteral("maker frames")
+                                                                            : QStringLiteral("MCTC-NET"));
+    return serve(analyser.engine(), options->linkPath, what, options->verbose, out, err);
+}
+
 struct Instrument {
     const char* name;
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
@@ -92,6 +117,7 @@ struct Instrument {
 // One row per simulated instrument.
 constexpr Instrument Instruments[] = {
     {"rpm", runRevCounter, RevCounterUsage},
+    {"gas", runGasAnalyser, GasAnalyserUsage},
 };
 
 QString overallUsage() {
