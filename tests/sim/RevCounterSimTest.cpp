@@ -25,16 +25,6 @@ TEST_F(RevCounterOnFakePort, IdentityReplyReadsBackThroughTheProgramsParser) {
     EXPECT_EQ(link.VersionThousandths, 2050);
 }
 
-TEST_F(RevCounterOnFakePort, DefaultIdentityHasEveryFieldTheWindowsShow) {
-    LinkState link;
-    ParseIdentityReply(link, ask("ID"), 2, 1);
-    EXPECT_FALSE(link.InstrumentIdentity.Maker.trimmed().isEmpty());
-    EXPECT_FALSE(link.InstrumentIdentity.Model.trimmed().isEmpty());
-    EXPECT_FALSE(link.InstrumentIdentity.SerialNumber.trimmed().isEmpty());
-    EXPECT_EQ(link.InstrumentIdentity.ExpiryDate.size(), 10);
-    EXPECT_GT(link.VersionThousandths, 0);
-}
-
 struct ReadingCase {
     const char* command;
     double rpm; // expected speed, or -1 when the reply carries none
@@ -232,15 +222,6 @@ TEST_F(RevCounterOnFakePort, UnsentOutputIsBounded) {
     counter.engine().inject(QByteArray(10000, 'x'));
     clock.advanceBy(1);
     EXPECT_EQ(received.size(), sim::InstrumentEngine::MaxPendingPieces);
-}
-
-TEST_F(RevCounterOnFakePort, HistoryKeepsTheLatestRequestsOnly) {
-    for (int i = 0; i < sim::MctcInstrument::HistoryLength + 10; ++i)
-        send(i % 2 ? "VA" : "TP");
-    send("CI", "8");
-    ASSERT_EQ(counter.history().size(), size_t(sim::MctcInstrument::HistoryLength));
-    EXPECT_EQ(counter.history().back().command, "CI");
-    EXPECT_EQ(counter.history().back().data, "8");
 }
 
 TEST_F(RevCounterOnFakePort, ConnectionUndoneWhenItGoes) {
