@@ -86,19 +86,20 @@ class RpmLiveLineTest : public StationDirsTest {
     void TearDown() override {
         view.reset();
         form.reset();
+        // The line goes before the instrument it serves.
         transport.reset();
+        instrument.reset();
         StationDirsTest::TearDown();
     }
 
-    std::unique_ptr<sim::RevCounterSim> startInstrument() {
-        auto instrument = std::make_unique<sim::RevCounterSim>(clock);
+    void startInstrument() {
+        instrument = std::make_unique<sim::RevCounterSim>(clock);
         instrument->setEngineLayout(6, 2);
         instrument->setSpeedProfile(sim::Profile::constant(1250));
         instrument->setOilProfile(sim::Profile::constant(87.5));
         QString error;
         transport = sim::PtyTransport::open(instrument->engine(), linkPath, &error);
         EXPECT_TRUE(transport) << error.toStdString();
-        return instrument;
     }
 
     void openWindow(int choice) {
@@ -125,6 +126,7 @@ class RpmLiveLineTest : public StationDirsTest {
     sim::ScenarioClock clock;
     sim::RealTimeDriver driver{clock};
     QString linkPath;
+    std::unique_ptr<sim::RevCounterSim> instrument;
     std::unique_ptr<sim::PtyTransport> transport;
     CountingPort* port = nullptr;
     std::unique_ptr<RPM> form;
@@ -132,7 +134,7 @@ class RpmLiveLineTest : public StationDirsTest {
 };
 
 TEST_F(RpmLiveLineTest, ReadingsStopWhileTheSimulatorIsGoneAndResumeWhenItIsBack) {
-    auto instrument = startInstrument();
+    startInstrument();
     driver.start();
     openWindow(0);
     ASSERT_TRUE(dialogs.shown.empty());
@@ -153,18 +155,16 @@ TEST_F(RpmLiveLineTest, ReadingsStopWhileTheSimulatorIsGoneAndResumeWhenItIsBack
     EXPECT_EQ(dialogs.shown.size(), 0u);
 
     // Restarted on the same link, programmed as a new instrument.
-    instrument = startInstrument();
+    startInstrument();
     ASSERT_TRUE(readsSpeed("1250"));
     EXPECT_TRUE(port->PortOpen());
     EXPECT_EQ(instrument->programmedCylinders(), 6);
     EXPECT_EQ(instrument->programmedStrokes(), 2);
     EXPECT_EQ(g.rpm.RpmValue, 1250.0);
-    view.reset();
-    form.reset();
 }
 
 TEST_F(RpmLiveLineTest, SilencedInstrumentIsReopenedEveryRequestUntilItAnswersAgain) {
-    auto instrument = startInstrument();
+    startInstrument();
     driver.start();
     openWindow(1);
     ASSERT_TRUE(readsSpeed("1250"));
@@ -187,7 +187,5 @@ TEST_F(RpmLiveLineTest, SilencedInstrumentIsReopenedEveryRequestUntilItAnswersAg
     EXPECT_EQ(g.link.RevCounterMissCount, 0);
     EXPECT_EQ(form->Label3.caption(), "87.5");
 
-    view->grab().save(screenshotPath("rpm-live.png"));
-    view.reset();
-    form.reset();
+    EXPECT_TRUE(view->grab().save(screenshotPath("rpm-live.png")));
 }
