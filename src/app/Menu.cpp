@@ -78,6 +78,8 @@ void Menu::CmdOut_Click() {
 
 void Menu::exitSequence() {
     runIgnoringErrors({[this] { SaveLanguageChoice(g_); }});
+    // Open measuring windows close the usual way first: limits saved, ports closed.
+    windows_.unloadMeasuringWindows();
     if (endProgram_)
         endProgram_();
 }

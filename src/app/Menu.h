@@ -15,7 +15,7 @@ class Dialogs;
 // settings and texts, opens every other window and ends the program.
 class Menu {
   public:
-    // endProgram stops the whole program at once (no other window's closing steps run).
+    // endProgram stops the whole program at once, once the measuring windows have closed.
     Menu(Globals& g, ui::Dialogs& dialogs, WindowFactory& windows, std::function<void()> endProgram);
     ~Menu();
     Menu(const Menu&) = delete;

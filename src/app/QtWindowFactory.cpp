@@ -3,6 +3,7 @@
 #include "app/PasswordView.h"
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
+#include "gas/ANGASView.h"
 #include "shared/Globals.h"
 #include "station/DAMBView.h"
 #include "station/SYS_SET_UPView.h"
@@ -24,7 +25,12 @@ void QtWindowFactory::measuringWindowNotAvailable(std::int16_t& activeFlag) {
 }
 
 void QtWindowFactory::showGasWindow() {
-    measuringWindowNotAvailable(g_.app.GasWindowActive);
+    // One gas window at a time: it owns the analyser's port.
+    if (gasWindow_) {
+        gasWindow_->raise();
+        return;
+    }
+    gasWindow_ = ANGASView::showModeless(g_, dialogs_, mainWindow_);
 }
 
 void QtWindowFactory::showSmokeWindow() {
