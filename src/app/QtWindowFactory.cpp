@@ -1,10 +1,12 @@
 #include "app/QtWindowFactory.h"
 
 #include "app/PasswordView.h"
+#include "app/QtSmokeWindowLinks.h"
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
 #include "gas/ANGASView.h"
 #include "shared/Globals.h"
+#include "smoke/ANFUMOView.h"
 #include "station/DAMBView.h"
 #include "station/SYS_SET_UPView.h"
 #include "station/UTENTEView.h"
@@ -34,8 +36,16 @@ void QtWindowFactory::showGasWindow() {
 }
 
 void QtWindowFactory::showSmokeWindow() {
-    g_.app.SmokeFirstStart = 0;
-    measuringWindowNotAvailable(g_.app.SmokeWindowActive);
+    // One smoke window at a time: it owns the opacimeter's port.
+    if (smokeWindow_) {
+        smokeWindow_->raise();
+        return;
+    }
+    auto links = std::make_unique<QtSmokeWindowLinks>(g_, dialogs_);
+    QtSmokeWindowLinks* opened = links.get();
+    ANFUMOView* view = ANFUMOView::showModeless(g_, dialogs_, std::move(links), mainWindow_);
+    opened->setWindow(view);
+    smokeWindow_ = view;
 }
 
 void QtWindowFactory::showRevCounterMinimised() {

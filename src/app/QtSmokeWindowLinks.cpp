@@ -1,0 +1,45 @@
+#include "app/QtSmokeWindowLinks.h"
+
+#include "app/MessageWindowView.h"
+#include "rpm/RPMView.h"
+#include "smoke/ANFUMOView.h"
+#include "smoke/LIMITIView.h"
+#include "station/DVeicoliView.h"
+#include "ui/Dialogs.h"
+
+QtSmokeWindowLinks::QtSmokeWindowLinks(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
+
+void QtSmokeWindowLinks::showCritic(const QString& caption) {
+    CriticView::showModal(g_, dialogs_, window_, caption);
+}
+
+void QtSmokeWindowLinks::showExclam() {
+    ExclamView::showModal(g_, dialogs_, window_);
+}
+
+void QtSmokeWindowLinks::showExclamStampa() {
+    ExclamStampaView::showModal(g_, dialogs_, window_);
+}
+
+void QtSmokeWindowLinks::showLimits() {
+    QPointer<ANFUMOView> window = window_;
+    LIMITIView::showModal(
+        g_, dialogs_,
+        [window] {
+            if (window)
+                window->form().Command2.setEnabled(true);
+        },
+        window_);
+}
+
+void QtSmokeWindowLinks::showVehicleData() {
+    DVeicoliView::showModal(g_, dialogs_, window_);
+}
+
+void QtSmokeWindowLinks::showSmokePrint() {
+    dialogs_.message(QStringLiteral("Finestra non ancora disponibile"));
+}
+
+void QtSmokeWindowLinks::closeRevCounter() {
+    RPMView::closeMinimised();
+}
