@@ -49,7 +49,8 @@ inline constexpr int MakerReadyFlag = 16;
 //   models 1-4  state 0 (16 once a test was started) with the auxiliary byte
 //               showing the check's progress 0..50, then 100 (255: optics
 //               dirty); 64 zeroing; alarm bits 64 cell warming up, 2 pressure
-//               low, 4 pressure high, 16 light emitter
+//               low, 4 pressure high, 16 light emitter; they have no code
+//               for overheating, the slide or the cell sensor
 // The flag byte carries MakerReadyFlag while the instrument is ready (models
 // 1-4 also during the warm-up, which they report as ready and warming up).
 MakerStatusBytes OpacimeterMakerStatus(int model, const OpacimeterModel& state, OpacimeterAlarm alarm, Millis now);

@@ -2,6 +2,8 @@
 
 #include "sim/GasAnalyserOptions.h"
 #include "sim/GasAnalyserSim.h"
+#include "sim/OpacimeterOptions.h"
+#include "sim/OpacimeterSim.h"
 #include "sim/PtyTransport.h"
 #include "sim/RealTimeDriver.h"
 #include "sim/RevCounterOptions.h"
@@ -108,6 +110,26 @@ int runGasAnalyser(const QStringList& args, QTextStream& out, QTextStream& err) 
     return serve(analyser.engine(), options->linkPath, what, options->verbose, out, err);
 }
 
+int runOpacimeter(const QStringList& args, QTextStream& out, QTextStream& err) {
+    QString error;
+    const std::optional<OpacimeterOptions> options = ParseOpacimeterOptions(args, &error);
+    if (!options) {
+        err << "quaveron-sim opa: " << error << "\n\n" << OpacimeterUsage();
+        return ExitUsage;
+    }
+    if (options->help) {
+        out << OpacimeterUsage();
+        return 0;
+    }
+    ScenarioClock clock;
+    OpacimeterSim opacimeter(clock, options->model, options->scenario);
+    opacimeter.engine().setReplyDelay(options->replyDelayMs);
+    const QString what = QStringLiteral("opacimeter %1 (model %2)")
+                             .arg(QLatin1String(OpacimeterModelInfoOf(options->model).name))
+                             .arg(options->model);
+    return serve(opacimeter.engine(), options->linkPath, what, options->verbose, out, err);
+}
+
 struct Instrument {
     const char* name;
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
@@ -117,6 +139,7 @@ struct Instrument {
 // One row per simulated instrument.
 constexpr Instrument Instruments[] = {
     {"rpm", runRevCounter, RevCounterUsage},
+    {"opa", runOpacimeter, OpacimeterUsage},
     {"gas", runGasAnalyser, GasAnalyserUsage},
 };
 
