@@ -26,14 +26,6 @@ TEST_F(RpmWindowTest, EveryTickLogsTheLastCommandWithDateAndTime) {
                                         "05/03/2024 09:30:00\tTP\r", "05/03/2024 09:30:00\tVA\r"}));
 }
 
-TEST_F(RpmWindowTest, SilentInstrumentStillLogsARequestEveryTick) {
-    instrument.engine().setAnswering(false);
-    openWindow();
-    tick(6);
-    EXPECT_EQ(logLines(readBytes(programFile("RpmTx.log"))).size(), 6);
-    EXPECT_EQ(requests().size(), 6);
-}
-
 TEST_F(RpmWindowTest, LogThatCannotBeWrittenNeverStopsTheReadings) {
     // A folder where the log should be: every append fails.
     ASSERT_TRUE(QDir(program.path()).mkdir("RpmTx.log"));
