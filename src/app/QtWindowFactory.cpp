@@ -5,25 +5,18 @@
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
 #include "gas/ANGASView.h"
+#include "rpm/RPMView.h"
 #include "shared/Globals.h"
 #include "smoke/ANFUMOView.h"
 #include "station/DAMBView.h"
 #include "station/SYS_SET_UPView.h"
 #include "station/UTENTEView.h"
 #include "ui/Dialogs.h"
-#include "ui/Timer.h"
 
 QtWindowFactory::QtWindowFactory(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
 
 void QtWindowFactory::notAvailable() {
     dialogs_.message(QStringLiteral("Finestra non ancora disponibile"));
-}
-
-void QtWindowFactory::measuringWindowNotAvailable(std::int16_t& activeFlag) {
-    notAvailable();
-    activeFlag = 0;
-    if (g_.app.MainBlinkTimer)
-        g_.app.MainBlinkTimer->setEnabled(true);
 }
 
 void QtWindowFactory::showGasWindow() {
@@ -49,10 +42,10 @@ void QtWindowFactory::showSmokeWindow() {
 }
 
 void QtWindowFactory::showRevCounterMinimised() {
-    notAvailable();
+    RPMView::showMinimised(g_, dialogs_, mainWindow_);
 }
 void QtWindowFactory::showRevCounterModal() {
-    notAvailable();
+    RPMView::showModal(g_, dialogs_, mainWindow_);
 }
 
 void QtWindowFactory::unloadMeasuringWindows() {

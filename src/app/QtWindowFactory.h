@@ -5,8 +5,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <cstdint>
-
 struct Globals;
 namespace ui {
 class Dialogs;
@@ -41,10 +39,8 @@ class QtWindowFactory : public WindowFactory {
     void showTest() override;
 
   private:
+    // For the windows not built yet.
     void notAvailable();
-    // A measuring window that cannot open yet behaves as one closed at once:
-    // its active flag drops and the main window blinks again.
-    void measuringWindowNotAvailable(std::int16_t& activeFlag);
 
     Globals& g_;
     ui::Dialogs& dialogs_;

@@ -1,7 +1,6 @@
 #include "RecordingWindowFactory.h"
 #include "app/Menu.h"
 #include "app/MenuView.h"
-#include "app/QtWindowFactory.h"
 #include "lang/LanguageTexts.h"
 #include "settings/RCLIni.h"
 #include "settings/Win1252.h"
@@ -18,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -135,23 +135,24 @@ class LanguageSwitchTest : public MainWindowTest, public ::testing::WithParamInt
 
 TEST_P(LanguageSwitchTest, ChangesCaptionsAtOnceStoresTheChoiceAndTheNextStartUpUsesIt) {
     installLanguageFile();
-    const int startCode = GetParam().code == 1 ? 2 : 1;
+    const LanguageCase& c = GetParam();
+    const int startCode = c.code == 1 ? 2 : 1;
     writeConf(QStringLiteral("[LINGUA]\nTLingua=%1\n").arg(startCode));
     menu.Form_Load();
     ASSERT_EQ(languageCaptions(menu), expectedCaptions(startCode));
-    ASSERT_NE(expectedCaptions(startCode), expectedCaptions(GetParam().code));
+    ASSERT_NE(expectedCaptions(startCode), expectedCaptions(c.code));
 
-    (menu.*GetParam().click)();
+    std::invoke(c.click, menu);
 
-    EXPECT_EQ(g.settings.LanguageCode, GetParam().code);
-    EXPECT_EQ(languageCaptions(menu), expectedCaptions(GetParam().code));
-    EXPECT_EQ(readConf("LINGUA", "TLingua"), QString::number(GetParam().code));
+    EXPECT_EQ(g.settings.LanguageCode, c.code);
+    EXPECT_EQ(languageCaptions(menu), expectedCaptions(c.code));
+    EXPECT_EQ(readConf("LINGUA", "TLingua"), QString::number(c.code));
     EXPECT_EQ(s.endCalls, 0);
 
     Station next;
     next.menu.Form_Load();
-    EXPECT_EQ(next.g.settings.LanguageCode, GetParam().code);
-    EXPECT_EQ(languageCaptions(next.menu), expectedCaptions(GetParam().code));
+    EXPECT_EQ(next.g.settings.LanguageCode, c.code);
+    EXPECT_EQ(languageCaptions(next.menu), expectedCaptions(c.code));
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, LanguageSwitchTest,
@@ -179,7 +180,7 @@ TEST_F(MainWindowTest, EveryExitSavesTheLanguageClosesTheMeasuringWindowsAndEnds
     for (auto exit : {&Menu::CmdOut_Click, &Menu::Form_Unload}) {
         Station station;
         station.g.settings.LanguageCode = 3;
-        (station.menu.*exit)();
+        std::invoke(exit, station.menu);
         EXPECT_EQ(station.endCalls, 1);
         EXPECT_EQ(readConf("LINGUA", "TLingua"), QStringLiteral("3"));
         EXPECT_EQ(station.windows.names(), std::vector<QString>{"unload gas and smoke"});
@@ -255,7 +256,7 @@ TEST_P(OpenMeasuringWindowTest, StopsBlinkingSetsTheFlagsAndOpensTheRevCounterFi
     g.settings.ExternalRpm = c.externalRpm;
     g.settings.ExternalOilTemp = c.externalOilTemp;
 
-    (menu.*c.click)();
+    std::invoke(c.click, menu);
 
     EXPECT_EQ(s.windows.names(), c.windows);
     EXPECT_FALSE(menu.Timer1.enabled());
@@ -288,7 +289,7 @@ TEST_F(MainWindowTest, RevCounterAloneIsModalAndItsClosingUnloadsGasAndSmoke) {
         station.windows.whileRevCounterModal = [&] {
             unloadedWhileOpen = station.windows.names().back() != "rpm modal";
         };
-        (station.menu.*click)();
+        std::invoke(click, station.menu);
         EXPECT_FALSE(unloadedWhileOpen);
         EXPECT_EQ(station.windows.names(), (std::vector<QString>{"rpm modal", "unload gas and smoke"}));
         EXPECT_FALSE(station.windows.opened.front().blinking);
@@ -305,25 +306,9 @@ TEST_F(MainWindowTest, MenusAndButtonsOpenTheirOwnWindow) {
     };
     for (const auto& [click, window] : routes) {
         Station station;
-        (station.menu.*click)();
+        std::invoke(click, station.menu);
         EXPECT_EQ(station.windows.names(), std::vector<QString>{window});
         EXPECT_TRUE(station.menu.Timer1.enabled()) << window.toStdString();
-    }
-}
-
-TEST_F(MainWindowTest, MeasuringWindowNotBuiltYetSaysSoAndLeavesTheMainWindowAsItsClosingWould) {
-    for (auto click : {&Menu::CmdAnGas_Click, &Menu::CmdAnFumo_Click}) {
-        Globals qg;
-        RecordingDialogs dialogs;
-        QtWindowFactory windows(qg, dialogs);
-        Menu qmenu(qg, dialogs, windows, {});
-        (qmenu.*click)();
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Finestra non ancora disponibile"));
-        EXPECT_EQ(qg.app.GasWindowActive, 0);
-        EXPECT_EQ(qg.app.SmokeWindowActive, 0);
-        EXPECT_EQ(qg.app.SmokeFirstStart, 0);
-        EXPECT_TRUE(qmenu.Timer1.enabled());
     }
 }
 
