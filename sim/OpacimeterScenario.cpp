@@ -22,8 +22,8 @@ struct ConditionKey {
     const char* key;
     OpacimeterCondition condition;
     Form form;
-    int low; // Digits: how many digits
-    int high;
+    int low;  // Digits: how many digits
+    int high; // Probe: the last state allowed
     bool autoAllowed;
     int defaultValue;
 };
@@ -32,8 +32,8 @@ constexpr ConditionKey ConditionKeys[] = {
     {"mute", OpacimeterCondition::Mute, Form::Number, 0, 1, false, 0},
     {"badsum", OpacimeterCondition::BadChecksum, Form::Number, 0, 1, false, 0},
     {"fields", OpacimeterCondition::ValueFields, Form::Number, 0, 8, false, 8},
-    {"oilprobe", OpacimeterCondition::OilProbe, Form::Probe, 0, 0, false, int(ProbeState::Ok)},
-    {"rpmprobe", OpacimeterCondition::RpmProbe, Form::Probe, 0, 0, false, int(ProbeState::Ok)},
+    {"oilprobe", OpacimeterCondition::OilProbe, Form::Probe, 0, int(ProbeState::Out), false, int(ProbeState::Ok)},
+    {"rpmprobe", OpacimeterCondition::RpmProbe, Form::Probe, 0, int(ProbeState::None), false, int(ProbeState::Ok)},
     {"slide", OpacimeterCondition::Slide, Form::Digits, 5, 0, true, AutoCondition},
     {"operating", OpacimeterCondition::Operating, Form::Digits, 5, 0, false, OperatingNormal},
     {"status", OpacimeterCondition::Status, Form::Number, 0, 255, true, AutoCondition},
@@ -108,7 +108,11 @@ std::optional<int> conditionValue(const ConditionKey& entry, QByteArrayView text
         return AutoCondition;
     switch (entry.form) {
     case Form::Alarm: return named(AlarmNames, text);
-    case Form::Probe: return named(ProbeNames, text);
+    case Form::Probe: {
+        // A speed is never beyond its range, only missing.
+        const std::optional<int> state = named(ProbeNames, text);
+        return state && *state <= entry.high ? state : std::nullopt;
+    }
     case Form::Digits:
         // A fixed number of digits, as the instrument sends them.
         if (text.size() != entry.low)

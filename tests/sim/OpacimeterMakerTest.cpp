@@ -3,6 +3,8 @@
 #include "link/MctcParsers.h"
 #include "shared/Globals.h"
 
+#include <random>
+
 namespace {
 
 using sim::OpacimeterAlarm;
@@ -284,6 +286,26 @@ TEST_F(OpacimeterMaker, DamagedRequestsAndNoiseAreIgnored) {
     clock.advanceBy(100);
     EXPECT_EQ(CheckMakerReply(received, 0x51, Command::Identify), MakerReply::Complete);
     EXPECT_EQ(opacimeter->history().back(), "0x31");
+}
+
+TEST_F(OpacimeterMaker, GarbageOnTheLineNeverStopsItAnswering) {
+    for (const int model : {0, 4, 5}) {
+        start(model);
+        std::mt19937 random(unsigned(model) + 1);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray noise(int(random() % 80), '\0');
+            for (char& byte : noise)
+                byte = char(random());
+            if (round % 3 == 0)
+                noise.prepend('\x02'); // a false start, maybe with a huge length byte
+            port.Output(noise);
+            clock.advanceBy(round % 2 ? 1 : 1000);
+        }
+        clock.advanceBy(1000); // a pause: whatever was half received is dropped
+        LinkState link;
+        ParseIdentityReply(link, askMctc("ID"), 2, 1);
+        EXPECT_EQ(link.InstrumentIdentity.Model, sim::OpacimeterModelInfoOf(model).name) << model;
+    }
 }
 
 } // namespace

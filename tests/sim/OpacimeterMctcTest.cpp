@@ -121,17 +121,6 @@ TEST_F(OpacimeterMctc, ValueReplyCarriesTheSevenValuesThenTheErrorField) {
     EXPECT_EQ(peak->at(2), "4500");
 }
 
-TEST_F(OpacimeterMctc, ValuesReadThroughTheProgramsFieldSplitter) {
-    clock.advanceTo(QuickReadyAt + 6000 + 1300);
-    const QByteArray reply = askMctc("@VA");
-    const std::optional<MctcFields> fields = SplitMctcData(reply, 3, 1);
-    ASSERT_TRUE(fields);
-    EXPECT_EQ(fields->field(1)->toDouble(), 1.0);
-    EXPECT_EQ(fields->field(3)->toDouble(), 4500);
-    EXPECT_EQ(fields->field(6)->toDouble(), 80);
-    EXPECT_EQ(fields->field(8), "001");
-}
-
 TEST_F(OpacimeterMctc, WarmingUpTheCellClimbsAndNoSmokeReachesIt) {
     // From the ambient 20 degrees to the set point 80 over the 2 s warm-up.
     for (const auto& [at, cell] : {std::pair{0, "20"}, std::pair{1000, "50"}, std::pair{2000, "80"}}) {
