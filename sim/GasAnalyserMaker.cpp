@@ -7,12 +7,11 @@ namespace sim {
 std::optional<QByteArray> GasAnalyserSim::answerMaker(const MakerRequest& request, Millis now) {
     QByteArray data;
     switch (request.command) {
-    case GasMakerCommand::Identify: {
-        const auto found = settings_.parameters.find("047");
-        const int parameter = found == settings_.parameters.end() ? 0 : found->second.toInt() & 0xFFFF;
-        data = MakerIdentityData(settings_.model, settings_.serial, parameter, settings_.firmware);
+    case GasMakerCommand::Identify:
+        // A 16-bit field: a negative parameter travels as its two's complement.
+        data = MakerIdentityData(settings_.model, settings_.serial, instrumentParameter().toInt() & 0xFFFF,
+                                 settings_.firmware);
         break;
-    }
     case GasMakerCommand::CalibrationDate: data = MakerCalibrationData(settings_.expiry); break;
     case GasMakerCommand::AcquisitionList: {
         const std::optional<QByteArray> channels = AcquisitionChannelsOf(request.data);

@@ -12,7 +12,6 @@ namespace sim {
 namespace {
 
 constexpr int NewProtocolVersion = 1500;
-constexpr const char* ParameterOfIdentification = "047";
 
 // The depression a leak test pulls and how far it falls back afterwards,
 // with a tight and with a leaking circuit.
@@ -79,10 +78,8 @@ std::optional<QByteArray> GasAnalyserSim::answerMctc(const MctcRequest& request,
         fuelSettings_ = *fuel;
         return reply();
     }
-    if (command == "@LI") {
-        const auto found = settings_.parameters.find(ParameterOfIdentification);
-        return reply(found == settings_.parameters.end() ? QByteArray("0") : found->second);
-    }
+    if (command == "@LI")
+        return reply(instrumentParameter());
     if (command == (versionThousandths() < NewProtocolVersion ? "ST" : "@ST"))
         return reply(StatusData(statusCode(now)));
     if (command == "@RS")

@@ -79,8 +79,9 @@ GasAnalyserSim::GasAnalyserSim(ScenarioClock& clock, GasAnalyserSettings setting
         model_.setCalendar(*settings_.calendar, 0);
 }
 
-QByteArray GasAnalyserSim::firmware() const {
-    return settings_.firmware;
+QByteArray GasAnalyserSim::instrumentParameter() const {
+    const auto found = settings_.parameters.find("047");
+    return found == settings_.parameters.end() ? QByteArray("0") : found->second;
 }
 
 int GasAnalyserSim::versionThousandths() const {

@@ -78,7 +78,6 @@ class GasAnalyserSim final : private Responder {
     GasAnalyserModel& model() { return model_; }
 
     const MctcIdentity& identity() const { return identity_; }
-    QByteArray firmware() const;
     int versionThousandths() const;
     // The status code the analyser would report now, in its protocol.
     int statusCode(Millis now);
@@ -100,6 +99,8 @@ class GasAnalyserSim final : private Responder {
     std::optional<QByteArray> answerMctc(const MctcRequest& request, Millis now);
     std::optional<QByteArray> answerMaker(const MakerRequest& request, Millis now);
     std::optional<QByteArray> parameterReply(const MctcRequest& request) const;
+    // Parameter 047, the one the gas window shows ("0" when not set).
+    QByteArray instrumentParameter() const;
     QByteArray leakPressure(Millis now);
     double fuelConstant() const;
     void remember(const QByteArray& command);

@@ -348,12 +348,4 @@ TEST_F(GasMctc, MakerProtocolModelsAnswerOnlyTheSetupWindowsRequests) {
         EXPECT_TRUE(askMctc(command).isEmpty()) << command;
 }
 
-TEST_F(GasMctc, HistoryKeepsTheCommandsInOrder) {
-    askMctc("ID");
-    askMctc("@ST");
-    askMctc("XX");
-    const std::deque<QByteArray>& history = analyser->history();
-    EXPECT_EQ(QList<QByteArray>(history.begin(), history.end()), (QList<QByteArray>{"ID", "@ST", "XX"}));
-}
-
 } // namespace

@@ -119,22 +119,15 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{L + QStringList{"--protocol", "maker", "--model", "3"}, "model 3 speaks MCTC-NET"},
                       BadCase{L + QStringList{"--warmup", "-1"}, "--warmup wants"},
                       BadCase{L + QStringList{"--firmware", "540"}, "d.dd"},
-                      BadCase{L + QStringList{"--version", "new"}, "version"},
-                      BadCase{L + QStringList{"--serial", "A\x17"
-                                                          "B"},
-                              "printable"},
+                      BadCase{L + QStringList{"--serial", "A\x17z"}, "printable"},
                       BadCase{L + QStringList{"--serial", "12345678901234567"}, "printable"},
                       BadCase{L + QStringList{"--calibration", "31022028"}, "DDMMYYYY"},
                       BadCase{L + QStringList{"--leak", "E"}, "R or I"},
                       BadCase{L + QStringList{"--leak-date", "01012025"}, "go together"},
                       BadCase{L + QStringList{"--leak-date", "01012025", "--leak-time", "2460"}, "HHMM"},
                       BadCase{L + QStringList{"--param", "47=1"}, "NNN=VALUE"},
-                      BadCase{L + QStringList{"--param", "047"}, "NNN=VALUE"},
                       BadCase{L + QStringList{"--hc-quad", "-1"}, "not below 0"},
-                      BadCase{L + QStringList{"--delay", "x"}, "--delay wants"},
-                      BadCase{L + QStringList{"--verbose=yes"}, "takes no value"},
-                      BadCase{L + QStringList{"--colour", "red"}, "unknown option --colour"},
-                      BadCase{L + QStringList{"stray"}, "unexpected argument"}));
+                      BadCase{L + QStringList{"--colour", "red"}, "unknown option --colour"}));
 
 TEST(GasOptions, HelpNeedsNoLinkAndTheUsageDocumentsTheScenarioFormat) {
     const std::optional<GasAnalyserOptions> options = parse({"--help"});

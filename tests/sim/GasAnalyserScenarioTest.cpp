@@ -95,18 +95,15 @@ INSTANTIATE_TEST_SUITE_P(Files, GasScenarioRejects,
                          ::testing::Values(BadCase{"abc rpm=1", "line 1: \"abc\" is not a time"},
                                            BadCase{"0 rpm=1\n0 rpm", "line 2: \"rpm\" is not key=value"},
                                            BadCase{"0 rpm=fast", "rpm wants a number, none or over"},
-                                           BadCase{"0 rpm=", "rpm wants a number"}, BadCase{"0 =5", "not key=value"},
+                                           BadCase{"0 =5", "not key=value"},
                                            BadCase{"0 speed=1", "unknown key \"speed\""},
                                            BadCase{"1000 rpm=1\n500 rpm=2", "line 2: time 500 comes before 1000"},
                                            BadCase{"0", "needs at least one key=value"},
-                                           BadCase{"0 error=128", "bad value"}, BadCase{"0 channels=16", "bad value"},
-                                           BadCase{"0 leak=X", "bad value"}, BadCase{"0 residue=r", "bad value"},
-                                           BadCase{"0 status=256", "bad value"}, BadCase{"0 mute=2", "bad value"},
-                                           BadCase{"0 vafields=10", "bad value"}, BadCase{"0 rpm=1e7", "rpm wants"},
-                                           BadCase{"0 rpm=nan", "rpm wants"}, BadCase{"0 rpm=inf", "rpm wants"},
-                                           BadCase{"-5 rpm=1", "not a time"}, BadCase{"+5 rpm=1", "not a time"},
-                                           BadCase{"604800001 rpm=1", "not a time"},
-                                           BadCase{"origin later", "origin wants"}, BadCase{"origin", "origin wants"}));
+                                           BadCase{"0 error=128", "bad value"}, BadCase{"0 leak=X", "bad value"},
+                                           BadCase{"0 status=256", "bad value"}, BadCase{"0 vafields=10", "bad value"},
+                                           BadCase{"0 rpm=1e7", "rpm wants"}, BadCase{"0 rpm=nan", "rpm wants"},
+                                           BadCase{"-5 rpm=1", "not a time"}, BadCase{"604800001 rpm=1", "not a time"},
+                                           BadCase{"origin later", "origin wants"}));
 
 TEST(GasScenario, SizeLimitsHoldWhateverTheInput) {
     QByteArray many;
