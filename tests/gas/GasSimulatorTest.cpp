@@ -66,7 +66,7 @@ TEST_F(GasSimulatorTest, MakerAnalyserFromStartUpThroughWarmUpWaitingZeroingAndM
     connect(0);
     run(8);
     EXPECT_EQ(requests().mid(0, 4), QStringList({"0x31", "0x2E", "0x23 08 0A 0D 0E 0C 07 06 05 02", "0x3F"}));
-    EXPECT_EQ(form->Label25.caption(), QString::fromLatin1(analyser->firmware()));
+    EXPECT_EQ(form->Label25.caption(), QString::fromLatin1(analyser->settings().firmware));
     ASSERT_TRUE(runUntilState(ui(40), 20));
     EXPECT_EQ(form->Label27.caption(), ui(28));
     EXPECT_EQ(form->Label8.caption(), "- - -");

@@ -37,16 +37,6 @@ TEST_F(MctcConversationTest, StartUpBelowVersion1500ReadsTheSettingsAndTheParame
     EXPECT_EQ(requests().last(), "ST");
 }
 
-TEST_F(MctcConversationTest, StartUpFromVersion1500AsksParameter047Instead) {
-    openWindow();
-    mctcStartUp(1500);
-    EXPECT_EQ(requests(), QStringList({"ID", "@SD 05032024|093000", "@LU 047"}));
-    EXPECT_EQ(form->Label7.caption(), "1234");
-    EXPECT_EQ(form->NextState, "LI");
-    mctcStatus(1);
-    EXPECT_EQ(requests().last(), "@ST");
-}
-
 TEST_F(MctcConversationTest, ParameterReplyAboutAnotherParameterChangesNothing) {
     openWindow();
     exchangeMctc("ID", "ID", Fields({"K", "M", "H", "S", "31122030", "1.50", ""}));
