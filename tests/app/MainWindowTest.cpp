@@ -180,7 +180,10 @@ TEST_F(MainWindowTest, EveryExitSavesTheLanguageClosesTheMeasuringWindowsAndEnds
     for (auto exit : {&Menu::CmdOut_Click, &Menu::Form_Unload}) {
         Station station;
         station.g.settings.LanguageCode = 3;
+        int endCallsWhileUnloading = -1;
+        station.windows.whileUnloading = [&] { endCallsWhileUnloading = station.endCalls; };
         std::invoke(exit, station.menu);
+        EXPECT_EQ(endCallsWhileUnloading, 0) << "the measuring windows close before the program ends";
         EXPECT_EQ(station.endCalls, 1);
         EXPECT_EQ(readConf("LINGUA", "TLingua"), QStringLiteral("3"));
         EXPECT_EQ(station.windows.names(), std::vector<QString>{"unload gas and smoke"});

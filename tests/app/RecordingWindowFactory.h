@@ -31,7 +31,11 @@ class RecordingWindowFactory : public WindowFactory {
         if (whileRevCounterModal)
             whileRevCounterModal();
     }
-    void unloadMeasuringWindows() override { record("unload gas and smoke"); }
+    void unloadMeasuringWindows() override {
+        record("unload gas and smoke");
+        if (whileUnloading)
+            whileUnloading();
+    }
     void showGasSetUp() override { record("gas set-up"); }
     void showSmokeSetUp() override { record("smoke set-up"); }
     void showRevCounterSetUp() override { record("rpm set-up"); }
@@ -58,6 +62,7 @@ class RecordingWindowFactory : public WindowFactory {
     // What the operator does in the modal password window.
     std::function<void()> whilePassword;
     std::function<void()> whileRevCounterModal;
+    std::function<void()> whileUnloading;
 
   private:
     void record(const char* window) {
