@@ -55,13 +55,6 @@ TEST(PasswordForm, AnnullaAndTheCloseBoxBothCountAsCancelled) {
     }
 }
 
-TEST(PasswordForm, TextBoxIsMasked) {
-    Globals g;
-    Password form(g);
-    EXPECT_TRUE(form.Text1.passwordMask());
-    EXPECT_EQ(form.Me.caption(), QStringLiteral("Password"));
-}
-
 // The gate as the main window runs it, with the real Password form standing
 // in for the modal window.
 struct GateCase {
