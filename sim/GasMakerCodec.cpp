@@ -51,9 +51,9 @@ constexpr ChannelSpec Channels[] = {
 constexpr int ExtendedHcChannel = 18;
 
 const ChannelSpec* channelSpec(int id) {
-    for (const ChannelSpec& spec : Channels) {
-        if (spec.id == id)
-            return &spec;
+    for (const ChannelSpec& layout : Channels) {
+        if (layout.id == id)
+            return &layout;
     }
     return nullptr;
 }
@@ -66,13 +66,13 @@ void appendRecord(QByteArray& out, int id, std::optional<int> raw) {
     out.append(static_cast<char>(value & 0xFF));
 }
 
-std::optional<int> channelRaw(const ChannelSpec& spec, GasValue value) {
+std::optional<int> channelRaw(const ChannelSpec& layout, GasValue value) {
     if (value.kind == GasValue::Kind::None)
         return std::nullopt;
-    const double scaled = value.isNumber() ? std::round(value.number * spec.scale) : 0;
-    if (value.isNumber() && scaled <= spec.maxRaw)
+    const double scaled = value.isNumber() ? std::round(value.number * layout.scale) : 0;
+    if (value.isNumber() && scaled <= layout.maxRaw)
         return std::max(0, int(scaled));
-    return spec.overRaw;
+    return layout.overRaw;
 }
 
 std::optional<int> extendedHcRaw(GasValue hc, const HcRangeCoefficients& coefficients) {
@@ -170,8 +170,8 @@ QByteArray MakerValueRecords(const QByteArray& channels, const GasReadings& read
         const int id = static_cast<unsigned char>(byte);
         if (id == ExtendedHcChannel && extendedHc) {
             appendRecord(records, id, extendedHcRaw(readings[GasQuantity::HC], coefficients));
-        } else if (const ChannelSpec* spec = channelSpec(id)) {
-            appendRecord(records, id, channelRaw(*spec, readings[spec->quantity]));
+        } else if (const ChannelSpec* layout = channelSpec(id)) {
+            appendRecord(records, id, channelRaw(*layout, readings[layout->quantity]));
         } else {
             appendRecord(records, id, std::nullopt);
         }
