@@ -1,5 +1,7 @@
 #include "sim/GasScenario.h"
 
+#include "sim/ScenarioFile.h"
+
 #include <QFile>
 #include <QList>
 
@@ -316,19 +318,7 @@ std::optional<GasScenario> GasScenario::parse(QByteArrayView text, QString* erro
 }
 
 std::optional<GasScenario> GasScenario::load(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    // One byte more than allowed tells a file that is too large.
-    const QByteArray text = file.read(MaxFileBytes + 1);
-    QString reason;
-    std::optional<GasScenario> scenario = parse(text, &reason);
-    if (!scenario && error)
-        *error = QStringLiteral("%1: %2").arg(path, reason);
-    return scenario;
+    return loadScenarioFile<GasScenario>(path, error);
 }
 
 QString GasScenario::formatHelp() {

@@ -1,5 +1,7 @@
 #include "sim/OpacimeterScenario.h"
 
+#include "sim/ScenarioFile.h"
+
 #include <QFile>
 #include <QList>
 
@@ -387,19 +389,7 @@ std::optional<OpacimeterScenario> OpacimeterScenario::parse(QByteArrayView text,
 }
 
 std::optional<OpacimeterScenario> OpacimeterScenario::load(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    // One byte more than allowed tells a file that is too large.
-    const QByteArray text = file.read(MaxFileBytes + 1);
-    QString reason;
-    std::optional<OpacimeterScenario> scenario = parse(text, &reason);
-    if (!scenario && error)
-        *error = QStringLiteral("%1: %2").arg(path, reason);
-    return scenario;
+    return loadScenarioFile<OpacimeterScenario>(path, error);
 }
 
 QString OpacimeterScenario::formatHelp() {
