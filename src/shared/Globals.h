@@ -4,6 +4,8 @@
 // that owns it. main() makes one Globals and hands it to every form; each test
 // makes a fresh one. Member names are the station's documented names.
 
+#include "shared/GasCertificate.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -282,7 +284,10 @@ struct RpmState {
     double OilTemperature = 0.0; // set to 0 when the window opens
 };
 
-struct ReportState {};
+// What the printouts and report.log are made from.
+struct ReportState {
+    GasCertificateRecord GasCertificate;
+};
 
 struct Globals {
     SettingsState settings;
