@@ -1,9 +1,10 @@
 #pragma once
 
-// The gas certificate as the gas window fills it during a certification test.
-// The certificate sheet and report.log read only this record, never the gas
-// window, so a sheet can be printed (and tested) without the window open.
-// Every value is the text the gas window showed, with its formatting.
+// The gas sheets as the gas window fills them: the certificate during a
+// certification test, the diagnosis sheet when it is printed. The sheets and
+// report.log read only these records, never the gas window, so a sheet can be
+// printed (and tested) without that window open. Every value is the text the
+// gas window showed, with its formatting.
 
 #include "ui/Colours.h"
 
@@ -27,7 +28,8 @@ struct CertificateReadings {
     QString COcorrLimit; // the corrected-CO limit the test was judged against
 };
 
-struct GasCertificateRecord {
+// Instrument and vehicle data at the head of both gas sheets.
+struct GasSheetHeader {
     // Analyser
     QString AnalyserMake;
     QString AnalyserModel;
@@ -47,6 +49,10 @@ struct GasCertificateRecord {
     QString EngineType; // the engine-type entry chosen in the gas window
     QString Fuel;       // the fuel entry chosen in the gas window
     QString VehicleYear;
+};
+
+struct GasCertificateRecord {
+    GasSheetHeader Header;
     // Ambient
     QString AmbientTemperature;
     QString AmbientPressure;
@@ -62,5 +68,24 @@ struct GasCertificateRecord {
     QString StartTime;
     QString EndTime; // set when the print button is pressed
     QString TechnicalManager;
+    QString AgencyName;
+};
+
+// The diagnosis sheet: the gas window's readings at the moment of printing,
+// without limits or verdict.
+struct GasDiagnosisRecord {
+    GasSheetHeader Header;
+    QString OilTemperature;
+    QString EngineSpeed;
+    QString CO;
+    QString CO2;
+    QString COcorr;
+    QString HC;
+    QString O2;
+    QString Lambda;
+    QString NOx;
+    QString Date;
+    QString Time;
+    QString OperatorName;
     QString AgencyName;
 };

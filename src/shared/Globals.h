@@ -287,6 +287,7 @@ struct RpmState {
 // What the printouts and report.log are made from.
 struct ReportState {
     GasCertificateRecord GasCertificate;
+    GasDiagnosisRecord GasDiagnosis;
 };
 
 struct Globals {
