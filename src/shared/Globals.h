@@ -274,6 +274,13 @@ struct SmokeState {
     std::array<std::int16_t, AccelerationRowCount> RowUsedK{};
     std::array<std::int16_t, AccelerationRowCount> RowUsedSpeed{};
     SmokeTestResultRecord SmokeTestResult;
+
+    // The single-acceleration chart, one row per value reply: time (row x 0.25),
+    // k x 10, speed / 100, and the two speed limits / 100 the chart window puts in.
+    static constexpr int ChartRows = 41;
+    static constexpr int ChartColumns = 5;
+    using ChartTable = std::array<std::array<double, ChartColumns>, ChartRows>;
+    ChartTable ChartData{};
 };
 
 // Last readings of the rev counter window. The measuring windows use them when
