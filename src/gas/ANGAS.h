@@ -3,6 +3,7 @@
 #include "gas/GasCompanionWindows.h"
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
+#include "shared/GasCertificate.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Timer.h"
@@ -85,6 +86,10 @@ class ANGAS {
     // The idle and accelerated-idle test phases, run after each measurement
     // reply while the gate is open.
     void RunTestPhases();
+    // Verdicts of the idle and the accelerated-idle test; both fill the
+    // certificate record with the values as displayed.
+    void ProvaMin();
+    void ProvaMinAcc();
 
     int LinkMode() const { return linkMode_; }
 
@@ -109,7 +114,11 @@ class ANGAS {
     double FuelConstantK = 15.0;
     QDateTime MeasurementStart;
     std::int32_t ProgressStart = 0; // tick at which the progress bar last started
-    ReplyCycle Cycle;               // ReplyReady and TicksSinceSend
+    // The timed measurement in progress. Wider than the tick count, so the
+    // end and the grace after it never overflow.
+    std::int64_t PhaseStartTick = 0;
+    std::int64_t PhaseEndTick = 0;
+    ReplyCycle Cycle; // ReplyReady and TicksSinceSend
 
   private:
     struct QueuedMessage {
@@ -133,6 +142,29 @@ class ANGAS {
     void showMctcValues();
     void afterMeasurement();
     bool testPhasesGateOpen() const;
+
+    // Test phases.
+    void startIdlePhase();
+    void runCatalysedPhase();
+    void runNonCatalysedPhase();
+    void catalysedIdle();
+    void catalysedPause();
+    void acceleratedIdle();
+    void nonCatalysedIdle();
+    void startTimedPhase();
+    void showPhaseProgress();
+    bool phaseElapsed() const;
+    bool graceElapsed() const;
+    bool sampleDiluted() const;
+    void showIdleInstruction();
+    void showAcceleratedInstruction();
+    void colourIdleCOcorr();
+    void colourAcceleratedValues();
+    // Certificate and diagnosis records.
+    void clearCertificateResults();
+    GasSheetHeader sheetHeader() const;
+    void fillCertificateStation();
+    void fillDiagnosis();
     void writeGasLog();
 
     // Messages raised while a reply is handled wait until the handler is done,

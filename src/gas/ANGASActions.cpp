@@ -125,7 +125,20 @@ void ANGAS::Command1_Click() {
 }
 
 void ANGAS::Command2_Click() {
-    // Printing the certificate or the diagnosis comes with the printouts.
+    const QDateTime now = ui::Clock::now();
+    GasCertificateRecord& certificate = g_.report.GasCertificate;
+    certificate.EndTime = ui::formatTime(now.time());
+    if (!companions_)
+        return;
+    if (Combo4.listIndex() == 0) {
+        companions_->showGasCertificate();
+        return;
+    }
+    fillDiagnosis();
+    GasDiagnosisRecord& diagnosis = g_.report.GasDiagnosis;
+    diagnosis.Date = ui::formatDate(now.date());
+    diagnosis.Time = certificate.EndTime;
+    companions_->showGasDiagnosis();
 }
 
 void ANGAS::Command3_Click() {
@@ -146,7 +159,9 @@ void ANGAS::Command4_Click() {
 }
 
 void ANGAS::Command5_Click() {
-    // The gas limits window comes with the test phases.
+    // The limits window shows the limits in force and stores them only when applied.
+    if (companions_)
+        companions_->showGasLimits();
 }
 
 void ANGAS::Command6_Click() {

@@ -15,4 +15,9 @@ class GasCompanionWindows {
     virtual void closeVehicleData() = 0;
     // False once the operator has closed it some other way.
     virtual bool vehicleDataShown() const = 0;
+    // The gas limits window, modal over the gas window.
+    virtual void showGasLimits() = 0;
+    // The printouts, modal, made from the certificate and diagnosis records.
+    virtual void showGasCertificate() = 0;
+    virtual void showGasDiagnosis() = 0;
 };

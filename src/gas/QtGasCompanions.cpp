@@ -1,5 +1,8 @@
 #include "gas/QtGasCompanions.h"
 
+#include "gas/LIMITIANView.h"
+#include "ui/Dialogs.h"
+
 #include "rpm/RPMView.h"
 #include "station/DVeicoliView.h"
 
@@ -20,4 +23,17 @@ void QtGasCompanions::closeVehicleData() {
 
 bool QtGasCompanions::vehicleDataShown() const {
     return !vehicleWindow_.isNull();
+}
+
+void QtGasCompanions::showGasLimits() {
+    LIMITIANView::showModal(g_, dialogs_, owner_);
+}
+
+// The sheets come with the printouts; until then the operator is told so.
+void QtGasCompanions::showGasCertificate() {
+    dialogs_.message(QStringLiteral("not available yet"), QStringLiteral("Quaveron"), ui::Icon::Information);
+}
+
+void QtGasCompanions::showGasDiagnosis() {
+    dialogs_.message(QStringLiteral("not available yet"), QStringLiteral("Quaveron"), ui::Icon::Information);
 }

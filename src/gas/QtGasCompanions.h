@@ -11,7 +11,7 @@ namespace ui {
 class Dialogs;
 }
 
-// The rev counter and vehicle data windows as the gas window uses them.
+// The windows beside the gas window as it uses them.
 class QtGasCompanions : public GasCompanionWindows {
   public:
     QtGasCompanions(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
@@ -23,6 +23,9 @@ class QtGasCompanions : public GasCompanionWindows {
     void showVehicleData() override;
     void closeVehicleData() override;
     bool vehicleDataShown() const override;
+    void showGasLimits() override;
+    void showGasCertificate() override;
+    void showGasDiagnosis() override;
 
   private:
     Globals& g_;

@@ -37,11 +37,23 @@ class RecordingCompanions : public GasCompanionWindows {
         open = false;
     }
     bool vehicleDataShown() const override { return open; }
+    void showGasLimits() override {
+        ++limitsShown;
+        if (whileLimitsShown)
+            whileLimitsShown();
+    }
+    void showGasCertificate() override { ++certificateShown; }
+    void showGasDiagnosis() override { ++diagnosisShown; }
 
     int revCounterClosed = 0;
     int vehicleShown = 0;
     int vehicleClosed = 0;
     bool open = false;
+    int limitsShown = 0;
+    int certificateShown = 0;
+    int diagnosisShown = 0;
+    // What the operator does in the modal limits window before it closes.
+    std::function<void()> whileLimitsShown;
 };
 
 // Message boxes that let the test act while one is up, as the event loop
