@@ -18,14 +18,17 @@ QString LanguageSection(int code) {
 }
 
 void LoadLanguageTexts(Globals& g, int code) {
-    // One reader for the whole table: a failed read leaves the previous key's
-    // text in Value, which is what a missing key shows.
+    // The file is read once. A missing or empty key shows the text of the key
+    // before it, as reading key by key with one reader always did.
     RCLIni ini;
     ini.File = LanguagePath();
     ini.Section = LanguageSection(code);
+    const QHash<QString, QString> texts = ini.SectionValues();
+    QString text;
     for (int position = 0; position < UiTextCount; ++position) {
-        ini.key = UiTextKey(position);
-        ini.GetValue();
-        g.lang.UiText[position] = ini.Value;
+        const QString found = texts.value(UiTextKey(position).toLower());
+        if (!found.isEmpty())
+            text = found;
+        g.lang.UiText[position] = text;
     }
 }

@@ -97,6 +97,28 @@ bool RCLIni::GetValue() {
     return false;
 }
 
+QHash<QString, QString> RCLIni::SectionValues() const {
+    QHash<QString, QString> values;
+    if (!QFileInfo(File).isFile())
+        return values;
+    const auto lines = readLines(File);
+    if (!lines)
+        return values;
+    bool inSection = false;
+    for (const QByteArray& line : *lines) {
+        if (const auto name = sectionName(line)) {
+            inSection = sameName(*name, Section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const auto entry = keyLine(line);
+        if (entry && !values.contains(entry->key.toLower()))
+            values.insert(entry->key.toLower(), entry->value.left(MaxValueLength));
+    }
+    return values;
+}
+
 bool RCLIni::SetValue() {
     if (File.isEmpty() || Section.isEmpty() || key.isEmpty())
         return false;

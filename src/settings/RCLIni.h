@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // Reads and writes one key of a Windows-style INI file. Each routine makes its
@@ -18,6 +19,10 @@ public:
     // Reads Section/key. False, with Value untouched, when the file, section or
     // key is missing or the value is empty.
     bool GetValue();
+    // Every key of Section in one read of the file, by lower-case name, as
+    // GetValue would find it (the first line of a key wins; an empty value is
+    // kept empty). For loading a whole table without reading the file per key.
+    QHash<QString, QString> SectionValues() const;
     // Writes Value under Section/key, creating the file and section if needed and
     // keeping every other line as it was. The file is replaced atomically.
     bool SetValue();

@@ -42,6 +42,22 @@ TEST_F(RCLIniTest, AbsentOrEmptyKeyFailsAndKeepsPreviousValue) {
     EXPECT_FALSE(ini.GetValue());
 }
 
+TEST_F(RCLIniTest, WholeSectionReadFindsWhatKeyByKeyReadsFind) {
+    writeConf({"[UTENTE]", "Operatore=Rossi", "Ente=", "OPERATORE=Later", "[OTHER]", "Ente=Elsewhere", "[utente]",
+               "ResponsabileTecn = 'Bianchi' ", "; comment=x", "Ente=Late"});
+    const QHash<QString, QString> values = at("UTENTE", "").SectionValues();
+    for (const char* key : {"Operatore", "Ente", "ResponsabileTecn", "Nowhere", "; comment"}) {
+        RCLIni ini = at("UTENTE", key, "unchanged");
+        const bool found = ini.GetValue();
+        EXPECT_EQ(found, !values.value(QString::fromLatin1(key).toLower()).isEmpty()) << key;
+        if (found) {
+            EXPECT_EQ(values.value(QString::fromLatin1(key).toLower()), ini.Value) << key;
+        }
+    }
+    EXPECT_EQ(values.size(), 3);
+    EXPECT_TRUE(at("MISSING", "").SectionValues().isEmpty());
+}
+
 TEST_F(RCLIniTest, LongValueReadsBackAsItsFirst254Characters) {
     QString longValue;
     for (int i = 0; i < 300; ++i)
