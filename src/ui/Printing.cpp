@@ -71,6 +71,8 @@ bool printImagePages(QPrinter& printer, const QImage& image, int copies) {
     return painter.end();
 }
 
+QtWindowPrinter::QtWindowPrinter(QWidget* window) : window_(window) {}
+
 void QtWindowPrinter::redirectToPdf(const QString& path) {
     pdfRedirect() = path;
 }

@@ -45,7 +45,7 @@ bool printImagePages(QPrinter& printer, const QImage& image, int copies);
 // children are not drawn) and prints it.
 class QtWindowPrinter : public WindowPrinter {
   public:
-    explicit QtWindowPrinter(QWidget* window) : window_(window) {}
+    explicit QtWindowPrinter(QWidget* window);
 
     PrintOutcome printWindow(int copies) override;
     PrintOutcome saveWindowAsPdf(int copies) override;
