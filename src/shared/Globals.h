@@ -295,6 +295,8 @@ struct RpmState {
 struct ReportState {
     GasCertificateRecord GasCertificate;
     GasDiagnosisRecord GasDiagnosis;
+    // The smoke sheet's copies field, kept as typed.
+    QString PrintCopies = QStringLiteral("1");
 };
 
 struct Globals {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "report/Printout.h"
+#include "report/SheetSections.h"
+
+// The gas certificate: the idle test and, for catalysed vehicles, the
+// accelerated-idle test, with limits and verdict, as the gas window left them
+// in g.report.GasCertificate.
+class PrtKAPROCERT : public Printout {
+  public:
+    PrtKAPROCERT(Globals& g, ui::Dialogs& dialogs);
+
+    ui::Label Title{QStringLiteral("REFERTO ANALISI GAS")};
+    InstrumentSection Analyser{QStringLiteral("DATI ANALIZZATORE"), QStringLiteral("scadenza controllo analizzatore")};
+    RevCounterSection RevCounter;
+    VehicleSection Vehicle{VehicleSection::Sheet::Gas};
+    AmbientSection Ambient;
+
+    ui::Frame EngineFrame{QStringLiteral("PARAMETRI MOTORE")};
+    SheetField OilTemperature{QString::fromUtf8("Temp. olio motore (°C)")};
+    SheetField IdleSpeed{QStringLiteral("Giri motore al minimo (giri/min)")};
+    SheetField AcceleratedIdleSpeed{QStringLiteral("Giri motore minimo accelerato(giri/min)")};
+
+    EmissionReadings Idle{QStringLiteral("VALORI EMISSIONE")};
+    SheetField IdleCOcorrLimit{QStringLiteral("Valore limite COcorr(%vol.)")};
+    EmissionReadings AcceleratedIdle{QStringLiteral("PROVA SUPPLEMENTARE PER VEICOLI CATALIZZATI E CON SONDA LAMBDA")};
+    SheetField AcceleratedIdleCOcorrLimit{QStringLiteral("Valore limite COcorr(%vol.)")};
+    SheetField LambdaLimits{QStringLiteral("Valore limite LAMBDA")};
+
+    ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
+    ui::Label Result;
+    SheetField Date{QStringLiteral("data")};
+    SheetField StartTime{QStringLiteral("inizio misura")};
+    SheetField EndTime{QStringLiteral("fine misura")};
+    SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
+    SheetField AgencyName{QStringLiteral("nome ente")};
+    SheetField Signature{QStringLiteral("firma")};
+
+    // Captions first, then the certificate's values.
+    void Form_Load();
+
+  private:
+    void applyCaptions();
+    void fill();
+};
