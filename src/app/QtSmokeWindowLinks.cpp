@@ -1,6 +1,7 @@
 #include "app/QtSmokeWindowLinks.h"
 
 #include "app/MessageWindowView.h"
+#include "report/StampaOpaBView.h"
 #include "rpm/RPMView.h"
 #include "smoke/ANFUMOView.h"
 #include "smoke/LIMITIView.h"
@@ -37,7 +38,7 @@ void QtSmokeWindowLinks::showVehicleData() {
 }
 
 void QtSmokeWindowLinks::showSmokePrint() {
-    dialogs_.message(QStringLiteral("Finestra non ancora disponibile"));
+    StampaOpaBView::showModal(g_, dialogs_, window_);
 }
 
 void QtSmokeWindowLinks::closeRevCounter() {
