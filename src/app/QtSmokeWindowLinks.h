@@ -6,6 +6,7 @@
 
 struct Globals;
 class ANFUMOView;
+class GraficView;
 namespace ui {
 class Dialogs;
 }
@@ -25,10 +26,13 @@ class QtSmokeWindowLinks : public SmokeWindowLinks {
     void showLimits() override;
     void showVehicleData() override;
     void showSmokePrint() override;
+    void showChart() override;
+    Grafic* chart() override;
     void closeRevCounter() override;
 
   private:
     Globals& g_;
     ui::Dialogs& dialogs_;
     QPointer<ANFUMOView> window_;
+    QPointer<GraficView> chart_;
 };

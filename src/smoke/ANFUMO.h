@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -43,6 +44,8 @@ class ANFUMO {
     static constexpr const char* OutOfRange = "O-RANGE";
     // A cell above this temperature (°C) is warm enough to measure.
     static constexpr double WarmCell = 70.0;
+    // Ticks the engine is held at the governed speed before the release.
+    static constexpr int HoldAtMaximum = 120;
 
     // The window owns its port for its whole life.
     ANFUMO(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SmokeWindowLinks> links, std::unique_ptr<SerialPort> port);
@@ -145,6 +148,16 @@ class ANFUMO {
     std::int16_t MeasureSelection = Continuous;
     bool EndNoticePending = false;
 
+    // The chart selection's recording.
+    struct ChartSample {
+        double opacity = 0.0; // k x 10
+        double speed = 0.0;   // rpm / 100
+    };
+    std::int16_t ChartRow = 0; // the row last written
+    QString ChartStep;         // the operator's part during a recording
+    // The last two samples before the trigger, older first.
+    std::array<ChartSample, 2> PreTrigger{};
+
     int linkMode() const { return model_.linkMode; }
     const OpacimeterModel& model() const { return model_; }
 
@@ -199,6 +212,15 @@ class ANFUMO {
     bool warm() const;
     void evaluateAcceleration();
     AccelerationTable accelerationTable();
+
+    // The chart selection (ANFUMOChart.cpp).
+    void runChartPhases();
+    void runChartStep();
+    void clearChartRecording();
+    void writeChartRow(int row, const ChartSample& sample);
+    ChartSample currentChartSample() const;
+    void finishChartRecording();
+    void mirrorToChart();
 
     // Message windows, shown once the handler that raised them is done, with
     // the scheduler stopped meanwhile (ANFUMOPopups.cpp).

@@ -11,7 +11,6 @@
 namespace {
 
 // Ticks of 25 ms.
-constexpr int HoldAtMaximum = 120;
 constexpr int WaitAtIdle = 200;
 
 // The timed selection's waits, which differ between the two protocols.
@@ -49,6 +48,7 @@ void ANFUMO::runTestPhases() {
         runTriggeredPhases(s.OpacityK, limits.OpacityThreshold, limits.OpacityThreshold, false);
         break;
     case Timed: runTimedPhases(); break;
+    case Chart: runChartPhases(); break;
     case Continuous:
     case Manual:
     case DirectAcquisition: runManualPhases(); break;

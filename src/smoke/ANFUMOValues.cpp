@@ -46,6 +46,8 @@ void ANFUMO::afterValueReply() {
     if (AlarmActive == 0 && s.AccelerationIndex < AccelerationRows)
         runTestPhases();
     concludeIfDone();
+    if (MeasureSelection == Chart)
+        mirrorToChart();
 }
 
 void ANFUMO::showReadings() {

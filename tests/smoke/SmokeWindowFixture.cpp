@@ -65,7 +65,7 @@ void SmokeWindowTest::openWindow(int model, int unit) {
     g.app.SmokeWindowActive = 1;
     auto fake = std::make_unique<FakeSerialPort>();
     port = fake.get();
-    auto recording = std::make_unique<RecordingSmokeLinks>(g);
+    auto recording = std::make_unique<RecordingSmokeLinks>(g, dialogs);
     links = recording.get();
     form = std::make_unique<ANFUMO>(g, dialogs, std::move(recording), std::move(fake));
     form->Form_Load();

@@ -3,6 +3,7 @@
 #include "link/FakeSerialPort.h"
 #include "shared/Globals.h"
 #include "smoke/ANFUMO.h"
+#include "smoke/Grafic.h"
 #include "smoke/SmokeWindowLinks.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
@@ -26,7 +27,7 @@ class RecordingSmokeLinks : public SmokeWindowLinks {
         bool schedulerRunning = false;
     };
 
-    explicit RecordingSmokeLinks(Globals& g) : g_(g) {}
+    RecordingSmokeLinks(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
 
     void showCritic(const QString& caption) override { record("Critic", caption, g_.app.CriticText); }
     void showExclam() override { record("Exclam", {}, g_.app.ExclamText); }
@@ -35,6 +36,16 @@ class RecordingSmokeLinks : public SmokeWindowLinks {
     void showVehicleData() override { record("DVeicoli"); }
     void showSmokePrint() override { record("StampaOpaB"); }
     void closeRevCounter() override { record("close RPM"); }
+    // The chart window's form, loaded afresh each time as the real one is.
+    void showChart() override {
+        record("Grafic");
+        openChart.reset();
+        openChart = std::make_unique<Grafic>(g_, dialogs_);
+        openChart->Form_Load();
+    }
+    Grafic* chart() override { return openChart.get(); }
+
+    std::unique_ptr<Grafic> openChart;
 
     std::vector<Shown> shown;
     // Runs inside each modal call, as the operator would act while it is open.
@@ -49,6 +60,7 @@ class RecordingSmokeLinks : public SmokeWindowLinks {
     }
 
     Globals& g_;
+    ui::Dialogs& dialogs_;
 };
 
 // What the scripted opacimeter answers; tests change it between ticks.

@@ -79,7 +79,7 @@ TEST_F(SmokeWindowLifecycleTest, PortThatCannotOpenIsReportedAndTheWindowCarries
     auto fake = std::make_unique<FakeSerialPort>();
     fake->failNextOpen("No such file or directory");
     port = fake.get();
-    auto recording = std::make_unique<RecordingSmokeLinks>(g);
+    auto recording = std::make_unique<RecordingSmokeLinks>(g, dialogs);
     links = recording.get();
     form = std::make_unique<ANFUMO>(g, dialogs, std::move(recording), std::move(fake));
     form->Form_Load();
