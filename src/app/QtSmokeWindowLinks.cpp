@@ -4,6 +4,7 @@
 #include "report/StampaOpaBView.h"
 #include "rpm/RPMView.h"
 #include "smoke/ANFUMOView.h"
+#include "smoke/GraficView.h"
 #include "smoke/LIMITIView.h"
 #include "station/DVeicoliView.h"
 #include "ui/Dialogs.h"
@@ -39,6 +40,16 @@ void QtSmokeWindowLinks::showVehicleData() {
 
 void QtSmokeWindowLinks::showSmokePrint() {
     StampaOpaBView::showModal(g_, dialogs_, window_);
+}
+
+void QtSmokeWindowLinks::showChart() {
+    if (chart_)
+        chart_->close();
+    chart_ = GraficView::showModeless(g_, dialogs_, window_);
+}
+
+Grafic* QtSmokeWindowLinks::chart() {
+    return chart_ ? &chart_->form() : nullptr;
 }
 
 void QtSmokeWindowLinks::closeRevCounter() {
