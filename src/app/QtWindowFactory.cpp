@@ -5,6 +5,10 @@
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
 #include "gas/ANGASView.h"
+#include "link/ANSUView.h"
+#include "link/OPASUView.h"
+#include "link/RPMSUView.h"
+#include "link/RiconosciMCTCView.h"
 #include "rpm/RPMView.h"
 #include "shared/Globals.h"
 #include "smoke/ANFUMOView.h"
@@ -56,16 +60,16 @@ void QtWindowFactory::unloadMeasuringWindows() {
 }
 
 void QtWindowFactory::showGasSetUp() {
-    notAvailable();
+    ANSUView::showModal(g_, dialogs_, mainWindow_);
 }
 void QtWindowFactory::showSmokeSetUp() {
-    notAvailable();
+    OPASUView::showModal(g_, dialogs_, mainWindow_);
 }
 void QtWindowFactory::showRevCounterSetUp() {
-    notAvailable();
+    RPMSUView::showModal(g_, dialogs_, mainWindow_);
 }
 void QtWindowFactory::showRecognition() {
-    notAvailable();
+    RiconosciMCTCView::showModal(g_, mainWindow_);
 }
 
 void QtWindowFactory::showOperatorData() {

@@ -1,6 +1,4 @@
-#include "rpm/CylinderStepping.h"
-
-namespace rpm {
+#include "link/CylinderStepping.h"
 
 namespace {
 
@@ -13,18 +11,16 @@ bool isSkipped(int count) {
 
 } // namespace
 
-int nextCylinderCount(int count) {
+int NextCylinderCount(int count) {
     if (count >= MostCylinders)
         return count;
     ++count;
     return isSkipped(count) ? count + 1 : count;
 }
 
-int previousCylinderCount(int count) {
+int PreviousCylinderCount(int count) {
     if (count <= FewestCylinders)
         return count;
     --count;
     return isSkipped(count) ? count - 1 : count;
 }
-
-} // namespace rpm

@@ -1,10 +1,10 @@
 #include "rpm/RPM.h"
 
+#include "link/CylinderStepping.h"
 #include "link/GenMCTCNET.h"
 #include "link/LineSettings.h"
 #include "link/PortOpening.h"
 #include "link/SerialPort.h"
-#include "rpm/CylinderStepping.h"
 #include "rpm/RpmTxLog.h"
 #include "settings/ConfFile.h"
 #include "settings/NumberText.h"
@@ -188,11 +188,11 @@ void RPM::showOilTemperature() {
 }
 
 void RPM::Command2_Click() {
-    setCylinders(rpm::nextCylinderCount(g_.settings.CylinderCount));
+    setCylinders(NextCylinderCount(g_.settings.CylinderCount));
 }
 
 void RPM::Command3_Click() {
-    setCylinders(rpm::previousCylinderCount(g_.settings.CylinderCount));
+    setCylinders(PreviousCylinderCount(g_.settings.CylinderCount));
 }
 
 void RPM::setCylinders(int count) {

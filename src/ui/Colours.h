@@ -22,6 +22,8 @@ constexpr Colour Cyan = 0xFFFF00;
 // The platform's own face colour for a control: views leave the widget's palette alone.
 constexpr Colour SystemFace = 0x8000000F;
 constexpr Colour SystemText = 0x80000012;
+// The platform's colour for the inside of a text box.
+constexpr Colour SystemWindow = 0x80000005;
 } // namespace colour
 
 } // namespace ui
