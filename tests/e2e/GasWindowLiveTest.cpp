@@ -100,8 +100,8 @@ class GasWindowLiveTest : public StationDirsTest {
 };
 
 TEST_F(GasWindowLiveTest, StartUpWarmUpStartZeroingHcTestAndLiveValues) {
-    startAnalyser();
-    openWindow();
+    ASSERT_NO_FATAL_FAILURE(startAnalyser());
+    ASSERT_NO_FATAL_FAILURE(openWindow());
     ASSERT_TRUE(form->MSComm2.PortOpen()) << "the window did not open " << link.toStdString();
     EXPECT_TRUE(dialogs.shown.empty());
 
