@@ -35,6 +35,11 @@ void GasWindowTest::writeSettings(const GasSetup& s) {
 void GasWindowTest::openWindow(const GasSetup& setup) {
     closeWindow();
     writeSettings(setup);
+    reopenWindow();
+}
+
+void GasWindowTest::reopenWindow() {
+    closeWindow();
     auto fake = std::make_unique<FakeSerialPort>();
     port = fake.get();
     auto recording = std::make_unique<RecordingCompanions>();

@@ -83,6 +83,8 @@ class GasWindowTest : public StationDirsTest {
 
     void writeSettings(const GasSetup& setup);
     void openWindow(const GasSetup& setup = {});
+    // Opens the window again on the Conf.ini it left behind.
+    void reopenWindow();
     void closeWindow();
     void tick(int count = 1);
 
