@@ -14,6 +14,12 @@
 #include <QString>
 
 #include <memory>
+#include <ostream>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // The texts the set-up windows show, as a language table would hold them.
 inline void SetSetupTexts(Globals& g) {
