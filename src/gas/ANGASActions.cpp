@@ -4,6 +4,7 @@
 #include "gas/GasCompanionWindows.h"
 #include "gas/GasFuels.h"
 #include "link/SerialPort.h"
+#include "report/ReportLog.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
 
@@ -125,20 +126,24 @@ void ANGAS::Command1_Click() {
 }
 
 void ANGAS::Command2_Click() {
+    // One moment for the end of the certificate and the time of the diagnosis.
     const QDateTime now = ui::Clock::now();
     GasCertificateRecord& certificate = g_.report.GasCertificate;
     certificate.EndTime = ui::formatTime(now.time());
-    if (!companions_)
-        return;
     if (Combo4.listIndex() == 0) {
-        companions_->showGasCertificate();
+        // The sheet is shown even when the result file cannot be written; the operator is told.
+        if (!WriteGasReport(g_))
+            TellReportNotWritten(g_, dialogs_);
+        if (companions_)
+            companions_->showGasCertificate();
         return;
     }
     fillDiagnosis();
     GasDiagnosisRecord& diagnosis = g_.report.GasDiagnosis;
     diagnosis.Date = ui::formatDate(now.date());
     diagnosis.Time = certificate.EndTime;
-    companions_->showGasDiagnosis();
+    if (companions_)
+        companions_->showGasDiagnosis();
 }
 
 void ANGAS::Command3_Click() {

@@ -2,7 +2,13 @@
 // the operator's instructions, the colours and the verdicts, in both protocols.
 #include "GasSimulatorFixture.h"
 
+#include "gas/ANGASView.h"
+#include "lang/LanguageTexts.h"
 #include "sim/GasScenario.h"
+#include "support/ViewHelpers.h"
+
+#include <QLabel>
+#include <QProgressBar>
 
 namespace {
 
@@ -43,7 +49,7 @@ class CertificationRunTest : public GasSimulatorTest {
         const std::optional<sim::GasScenario> parsed = sim::GasScenario::parse(origin + scenario, &error);
         ASSERT_TRUE(parsed) << error.toStdString();
         analyser->setScenario(*parsed);
-        ASSERT_TRUE(runUntilState(model == Mctc ? ui(45) : ui(63)));
+        ASSERT_TRUE(runUntilState(g.lang.UiText[model == Mctc ? 45 : 63]));
         run(6);
         g.settings.TestDurationTicks = Duration;
         g.settings.RpmCheck = static_cast<std::int16_t>(rpmCheck);
@@ -311,6 +317,43 @@ TEST_F(CertificationRunTest, CertificateHoldsBothTestsAsDisplayed) {
     EXPECT_EQ(c.Date, "05/03/2024");
     EXPECT_EQ(c.StartTime, ui::formatTime(started.time()));
     EXPECT_EQ(c.EndTime, "");
+}
+
+class CertificationViewTest : public CertificationRunTest {
+  protected:
+    void TearDown() override {
+        view.reset();
+        CertificationRunTest::TearDown();
+    }
+    std::unique_ptr<ANGASView> view;
+};
+
+TEST_F(CertificationViewTest, ScreenshotsOfTheIdlePhaseAndTheVerdict) {
+    installLanguageFile();
+    for (const auto& [language, suffix] : {std::pair{1, "it"}, {2, "en"}}) {
+        SCOPED_TRACE(suffix);
+        view.reset();
+        LoadLanguageTexts(g, language);
+        g.settings.LanguageCode = static_cast<std::int16_t>(language);
+        startTest(Mctc, PetrolCatalyst, QByteArray(Idle) + Accelerate);
+        ASSERT_FALSE(HasFatalFailure());
+        view = std::make_unique<ANGASView>(*form);
+        for (int i = 0; i < 300 && form->TestPhase != QLatin1String("UNO"); ++i)
+            run(1);
+        run(40);
+        auto* progress = view->findChild<QProgressBar*>("PBar1");
+        ASSERT_NE(progress, nullptr);
+        EXPECT_TRUE(saveScreenshot(view.get(), QStringLiteral("gas-idle-phase-%1.png").arg(suffix)));
+        EXPECT_TRUE(progress->isVisible());
+        EXPECT_EQ(progress->maximum(), Duration);
+        EXPECT_GT(progress->value(), 0);
+        EXPECT_EQ(view->findChild<QLabel*>("Label27")->text(), g.lang.UiText[32]);
+
+        playToVerdict();
+        EXPECT_TRUE(saveScreenshot(view.get(), QStringLiteral("gas-verdict-%1.png").arg(suffix)));
+        EXPECT_EQ(view->findChild<QLabel*>("Label28")->text(), g.lang.UiText[57]);
+        EXPECT_FALSE(progress->isVisible());
+    }
 }
 
 } // namespace
