@@ -23,6 +23,7 @@ class GraficView : public ui::FormDialog {
 
     Grafic& form() { return form_; }
     QChart* chart() const { return chart_; }
+    const ui::QtWindowPrinter& printer() const { return printer_; }
 
     // Loads and shows a chart window, not modal; it deletes itself and its form when closed.
     static GraficView* showModeless(Globals& g, ui::Dialogs& dialogs, QWidget* parent);

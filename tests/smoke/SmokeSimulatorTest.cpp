@@ -1,60 +1,22 @@
 // Whole smoke tests against the simulated opacimeter: warm-up, zeroing and the
 // operator's free accelerations as the simulator plays them in scenario time.
 
-#include "link/FakeSerialPort.h"
-#include "shared/Globals.h"
-#include "sim/FakePortConnection.h"
-#include "sim/OpacimeterSim.h"
-#include "sim/ScenarioClock.h"
 #include "smoke/ANFUMO.h"
 #include "smoke/SmokeTexts.h"
 
-#include "SmokeWindowFixture.h"
-
-#include <memory>
+#include "SmokeSimulatorFixture.h"
 
 namespace {
 
 using namespace smoke_text;
 
-class SmokeSimulatorTest : public SmokeWindowTest, public ::testing::WithParamInterface<int> {
-  protected:
-    static constexpr sim::Millis Tick = 25;
-
-    void openOnSimulator(int model) {
-        instrument = std::make_unique<sim::OpacimeterSim>(clock, model);
-        openWindow(model);
-        script.answering = false;
-        connection = std::make_unique<sim::FakePortConnection>(instrument->engine(), *port);
-    }
-    void TearDown() override {
-        connection.reset();
-        SmokeWindowTest::TearDown();
-    }
-    // One scheduler tick, then the simulator's time runs to the next one.
-    void step(int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            form->Timer1.tick();
-            clock.advanceBy(Tick);
-        }
-    }
-    bool stepUntil(const std::function<bool()>& done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i)
-            step();
-        return done();
-    }
-
-    sim::ScenarioClock clock;
-    std::unique_ptr<sim::OpacimeterSim> instrument;
-    std::unique_ptr<sim::FakePortConnection> connection;
-};
+class SmokeSimulatorTest : public SmokeOnSimulatorTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SmokeSimulatorTest, SpeedTriggeredTestPassesOnTheSimulatedAccelerations) {
     const int model = GetParam();
     openOnSimulator(model);
     // Warm-up, self-check and the first zeroing take under half a minute.
-    ASSERT_TRUE(stepUntil([&] { return form->LastStatus == "RSTAZE"; }, 1400));
-    ASSERT_TRUE(stepUntil([&] { return form->Label2.caption() == text(model == MctcModel ? Misura : Attivo); }, 400));
+    reachLiveReadings(model);
     form->Combo1.setListIndex(ANFUMO::SpeedTriggered);
     form->Combo1_Click();
     form->Command2_Click();
