@@ -59,6 +59,9 @@ QGroupBox* optionFrame(ui::Frame& frame, const QString& name, QWidget* parent, s
     auto* row = new QHBoxLayout(box);
     for (const Option& option : options) {
         auto* widget = ui::boundWidget<QRadioButton>(option.state, option.name, box);
+        // The forms keep one option on themselves, and may show none (no stored
+        // choice): an exclusive group would refuse to clear its last option.
+        widget->setAutoExclusive(false);
         QObject::connect(widget, &QRadioButton::clicked, widget, [clicked = option.clicked] { clicked(); });
         row->addWidget(widget);
     }
