@@ -1,4 +1,3 @@
-#include "PdfPages.h"
 #include "RecordingPrinter.h"
 
 #include "support/RecordingDialogs.h"
@@ -7,35 +6,9 @@
 #include "ui/Printing.h"
 
 #include <QFile>
-#include <QPalette>
 #include <QWidget>
 
 namespace {
-
-// A white window with a black block on the left and one on the right.
-struct TwoBlockWindow {
-    QWidget window;
-    QWidget* left;
-    QWidget* right;
-    TwoBlockWindow() {
-        window.resize(400, 300);
-        window.setAutoFillBackground(true);
-        QPalette paper = window.palette();
-        paper.setColor(QPalette::Window, Qt::white);
-        window.setPalette(paper);
-        left = block(QRect(20, 20, 150, 260));
-        right = block(QRect(230, 20, 150, 260));
-    }
-    QWidget* block(const QRect& place) {
-        auto* child = new QWidget(&window);
-        child->setGeometry(place);
-        child->setAutoFillBackground(true);
-        QPalette ink = child->palette();
-        ink.setColor(QPalette::Window, Qt::black);
-        child->setPalette(ink);
-        return child;
-    }
-};
 
 class PrintingTest : public StationDirsTest {
   protected:
@@ -45,34 +18,11 @@ class PrintingTest : public StationDirsTest {
     }
 };
 
-TEST_F(PrintingTest, EachCopyIsOnePageOfTheWindowWithoutItsHiddenControls) {
-    TwoBlockWindow sheet;
-    sheet.window.show();
-    sheet.right->hide();
-    const QString pdf = programFile("pages.pdf");
-    ui::QtWindowPrinter::redirectToPdf(pdf);
-    ui::QtWindowPrinter printer(&sheet.window);
-
-    ASSERT_EQ(printer.printWindow(3), ui::PrintOutcome::Printed);
-
-    EXPECT_EQ(pdfPageCount(readBytes(pdf)), 3);
-    const QVector<QImage> pages = renderPdfPages(pdf);
-    ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(pages[1], pages[0]);
-    EXPECT_EQ(pages[2], pages[0]);
-    // The window fills the page's width: its left half is inked, the hidden block's half is bare paper.
-    const QImage& page = pages[0];
-    const int windowHeight = page.width() * 300 / 400;
-    EXPECT_TRUE(hasInk(page, QRect(page.width() / 10, windowHeight / 4, page.width() / 5, windowHeight / 2)));
-    EXPECT_FALSE(hasInk(page, QRect(page.width() * 6 / 10, windowHeight / 4, page.width() / 5, windowHeight / 2)));
-    EXPECT_FALSE(hasInk(page, QRect(0, windowHeight + 10, page.width(), page.height() - windowHeight - 10)));
-}
-
 TEST_F(PrintingTest, NoCopiesPrintsNothing) {
-    TwoBlockWindow sheet;
+    QWidget window;
     const QString pdf = programFile("pages.pdf");
     ui::QtWindowPrinter::redirectToPdf(pdf);
-    ui::QtWindowPrinter printer(&sheet.window);
+    ui::QtWindowPrinter printer(&window);
 
     EXPECT_EQ(printer.printWindow(0), ui::PrintOutcome::Printed);
     EXPECT_EQ(printer.printWindow(-2), ui::PrintOutcome::Printed);
