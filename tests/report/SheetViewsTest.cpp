@@ -48,10 +48,10 @@ void expectNoClippedText(QWidget& sheet) {
     }
 }
 
-TEST_F(SheetViewsTest, ScreenshotsOfTheThreeSheetsInItalianAndEnglish) {
-    for (int code : {1, 2}) {
+TEST_F(SheetViewsTest, ScreenshotsOfTheThreeSheetsInEachLanguage) {
+    for (int code : {1, 2, 3}) {
         useLanguage(code);
-        const QString language = code == 1 ? "it" : "en";
+        const QString language = code == 1 ? "it" : code == 2 ? "en" : "es";
         {
             PrtKAPROCERT form(g, dialogs);
             PrtKAPROCERTView view(form);
