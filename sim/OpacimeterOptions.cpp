@@ -100,6 +100,10 @@ QString OpacimeterUsage() {
                           "  --delay MS          reply delay in milliseconds (default 20)\n"
                           "  --verbose           print every request and reply\n"
                           "\n"
+                          "  For the smoke window's single-acceleration chart, a scenario with \"set count=1\"\n"
+                          "  plays one acceleration, and --delay 100 paces the value replies about four a\n"
+                          "  second, the pace the chart's time axis assumes.\n"
+                          "\n"
                           "%2")
         .arg(modelList(), OpacimeterScenario::formatHelp());
 }

@@ -159,7 +159,8 @@ void GraficView::redraw() {
         series_[column]->replace(points);
     }
     // One scale for both sides: the data are already scaled to share it.
-    opacityAxis_->setRange(0.0, std::max(MinimumTop, highest * Headroom));
+    const double roomy = highest * Headroom;
+    opacityAxis_->setRange(0.0, std::max(MinimumTop, std::isfinite(roomy) ? roomy : highest));
     opacityAxis_->applyNiceNumbers();
     speedAxis_->setRange(opacityAxis_->min(), opacityAxis_->max());
     speedAxis_->setTickCount(opacityAxis_->tickCount());
