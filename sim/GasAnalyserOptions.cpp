@@ -1,5 +1,6 @@
 #include "sim/GasAnalyserOptions.h"
 
+#include "sim/GasScenarioRuns.h"
 #include "sim/OptionReader.h"
 
 #include <QDate>
@@ -15,6 +16,9 @@ namespace {
 constexpr int MaxDurationMs = 3600 * 1000;
 constexpr int MaxReplyDelayMs = 10000;
 constexpr qsizetype MaxText = 16;
+// The program's usual measurement, and the most its tick count holds.
+constexpr int DefaultTestSeconds = 145;
+constexpr int MaxTestSeconds = 819;
 
 bool matches(const QString& text, const char* pattern) {
     return QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(pattern))).match(text).hasMatch();
@@ -110,6 +114,8 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
     std::optional<GasProtocol> protocol;
     std::optional<int> model;
     std::optional<QString> scenarioPath;
+    std::optional<QString> runName;
+    int testSeconds = DefaultTestSeconds;
     std::optional<QString> leakDate;
     std::optional<QString> leakTime;
     OptionReader reader(args);
@@ -125,6 +131,10 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
             model = reader.integer(0, GasModelCount - 1);
         } else if (*name == QLatin1String("--scenario")) {
             scenarioPath = reader.value();
+        } else if (*name == QLatin1String("--run")) {
+            runName = reader.value();
+        } else if (*name == QLatin1String("--test-seconds")) {
+            testSeconds = reader.integer(1, MaxTestSeconds).value_or(testSeconds);
         } else if (*name == QLatin1String("--warmup")) {
             readDuration(reader, settings.timing.warmUp);
         } else if (*name == QLatin1String("--zeroing")) {
@@ -177,12 +187,22 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
         settings.leak.date = leakDate->toLatin1();
         settings.leak.time = leakTime->toLatin1();
     }
+    if (!reader.failed() && runName && scenarioPath)
+        reader.fail(QStringLiteral("--run and --scenario exclude each other"));
     if (!reader.failed() && scenarioPath && !options.help) {
         QString reason;
         if (const std::optional<GasScenario> scenario = GasScenario::load(*scenarioPath, &reason))
             options.scenario = *scenario;
         else
             reader.fail(reason);
+    }
+    if (!reader.failed() && runName && !options.help) {
+        if (const std::optional<GasScenario> run =
+                CertificationRunScenario(*runName, ProtocolOfGasModel(settings.model), testSeconds))
+            options.scenario = *run;
+        else
+            reader.fail(QStringLiteral("--run wants one of %1, not \"%2\"")
+                            .arg(CertificationRunNames().join(QStringLiteral(", ")), *runName));
     }
     if (!reader.failed() && !options.help && options.linkPath.isEmpty())
         reader.fail(QStringLiteral("--link PATH is required"));
@@ -206,6 +226,12 @@ QString GasAnalyserUsage() {
                "                      2 KAPROGAS-730 (maker, 0x21), 3 KAPRO VEGA (MCTC-NET);\n"
                "                      default 3, or 0 with --protocol maker\n"
                "  --scenario FILE     readings, faults and outcomes over time (below)\n"
+               "  --run NAME          a ready-made certification test instead of a scenario:\n"
+               "                      pass, idle-fail (corrected CO 1 % at idle), lambda-fail\n"
+               "                      (lambda 1.06 at accelerated idle), diluted (probe out\n"
+               "                      for 3 s at idle); times count from the start of measuring\n"
+               "  --test-seconds S    the program's measurement duration the run is timed for\n"
+               "                      (default 145)\n"
                "  --warmup MS         warm-up after power-on (default 10000)\n"
                "  --zeroing MS        length of a zeroing (default 6000)\n"
                "  --leak-test MS      length of a leak test (default 10000)\n"

@@ -205,7 +205,12 @@ bool Parser::line(QByteArrayView text) {
         scenario_.setOrigin(*origin);
         return true;
     }
-    const std::optional<long long> at = wholeNumber(words.front(), 0, GasScenario::MaxTime);
+    // "+T" counts from the previous line, so a run can be written segment by segment.
+    const bool relative = words.front().startsWith('+');
+    std::optional<long long> at =
+        wholeNumber(QByteArrayView(words.front()).sliced(relative ? 1 : 0), 0, GasScenario::MaxTime);
+    if (at && relative)
+        at = *at + lastTime_ <= GasScenario::MaxTime ? std::optional(*at + lastTime_) : std::nullopt;
     if (!at)
         return fail(QStringLiteral("\"%1\" is not a time in milliseconds").arg(QString::fromLatin1(words.front())));
     if (*at < lastTime_)
@@ -323,10 +328,10 @@ std::optional<GasScenario> GasScenario::load(const QString& path, QString* error
 
 QString GasScenario::formatHelp() {
     return QStringLiteral("  Scenario file: one line per moment, \"T key=value ...\", T in milliseconds of\n"
-                          "  scenario time, lines in time order; \"#\" starts a comment. Readings run in\n"
-                          "  straight lines between their points and hold after the last; a point with\n"
-                          "  \"none\" (no value) or \"over\" (out of range) holds until the next point.\n"
-                          "  Two points at the same time make a step.\n"
+                          "  scenario time, lines in time order (\"+T\": T after the line before); \"#\"\n"
+                          "  starts a comment. Readings run in straight lines between their points and\n"
+                          "  hold after the last; a point with \"none\" (no value) or \"over\" (out of\n"
+                          "  range) holds until the next point. Two points at the same time make a step.\n"
                           "    co co2 o2 cocorr (% vol)  hc nox (ppm)  lambda  rpm  oil (C)  pressure (mbar)\n"
                           "      defaults: co=0.10 co2=14.8 hc=30 o2=0.30 nox=40 lambda=1.00 rpm=850 oil=80;\n"
                           "      cocorr is computed from co, co2 and the fuel unless given\n"

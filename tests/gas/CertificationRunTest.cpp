@@ -5,6 +5,7 @@
 #include "gas/ANGASView.h"
 #include "lang/LanguageTexts.h"
 #include "sim/GasScenario.h"
+#include "sim/GasScenarioRuns.h"
 #include "support/ViewHelpers.h"
 
 #include <QLabel>
@@ -43,12 +44,16 @@ class CertificationRunTest : public GasSimulatorTest {
     // Readies the analyser, chooses certification and the fuel, presses Start.
     // The scenario's times count from the moment the analyser starts measuring.
     void startTest(int model, int fuel, const QByteArray& scenario, int rpmCheck = 1) {
-        connect(model);
         const QByteArray origin = model == Mctc ? "origin residue\n" : "origin zeroed\n";
         QString error;
         const std::optional<sim::GasScenario> parsed = sim::GasScenario::parse(origin + scenario, &error);
         ASSERT_TRUE(parsed) << error.toStdString();
-        analyser->setScenario(*parsed);
+        startTest(model, fuel, *parsed, rpmCheck);
+    }
+
+    void startTest(int model, int fuel, const sim::GasScenario& scenario, int rpmCheck = 1) {
+        connect(model);
+        analyser->setScenario(scenario);
         ASSERT_TRUE(runUntilState(g.lang.UiText[model == Mctc ? 45 : 63]));
         run(6);
         g.settings.TestDurationTicks = Duration;
@@ -208,6 +213,28 @@ INSTANTIATE_TEST_SUITE_P(
                 {"ui32", "ui29", "ui56", "ui33"},
                 59}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CertificationRunTest, SimulatorsReadyMadeRunsEndInTheirVerdicts) {
+    const struct {
+        const char* run;
+        int model;
+        QStringList phases;
+        int verdict;
+    } runs[] = {{"pass", Maker, Catalysed, 57},
+                {"idle-fail", Mctc, FailedAtIdle, 59},
+                {"lambda-fail", Maker, Catalysed, 59},
+                {"diluted", Mctc, Catalysed, 57}};
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.run);
+        const auto protocol = r.model == Mctc ? sim::GasProtocol::Mctc : sim::GasProtocol::Maker;
+        const auto scenario = sim::CertificationRunScenario(QString::fromLatin1(r.run), protocol, Duration / 40);
+        ASSERT_TRUE(scenario);
+        startTest(r.model, PetrolCatalyst, *scenario);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_EQ(playToVerdict().phases, r.phases);
+        EXPECT_EQ(form->Label28.caption(), ui(r.verdict));
+    }
+}
 
 TEST_F(CertificationRunTest, LambdaAboveItsLimitKeepsTheTestGoingFor15SecondsThenFails) {
     startTest(Mctc, PetrolCatalyst, QByteArray(Idle) + "6000 rpm=850\n6500 rpm=2300 lambda=1.05\n");

@@ -127,7 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{L + QStringList{"--leak-date", "01012025", "--leak-time", "2460"}, "HHMM"},
                       BadCase{L + QStringList{"--param", "47=1"}, "NNN=VALUE"},
                       BadCase{L + QStringList{"--hc-quad", "-1"}, "not below 0"},
-                      BadCase{L + QStringList{"--colour", "red"}, "unknown option --colour"}));
+                      BadCase{L + QStringList{"--colour", "red"}, "unknown option --colour"},
+                      BadCase{L + QStringList{"--run", "fast"}, "--run wants one of pass, idle-fail"},
+                      BadCase{L + QStringList{"--run", "pass", "--test-seconds", "820"}, "--test-seconds wants"},
+                      BadCase{L + QStringList{"--run", "pass", "--scenario", "x.txt"}, "exclude each other"}));
 
 TEST(GasOptions, HelpNeedsNoLinkAndTheUsageDocumentsTheScenarioFormat) {
     const std::optional<GasAnalyserOptions> options = parse({"--help"});

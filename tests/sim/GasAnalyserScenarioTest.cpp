@@ -48,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"0 lambda=0.95 hc=120\n", GasQuantity::HC, 0, GasValue::of(120)},
         ValueCase{"0 pressure=-20\n", GasQuantity::Pressure, 0, GasValue::of(-20)},
         ValueCase{"", GasQuantity::EngineSpeed, 0, GasValue::of(850)},
-        ValueCase{"", GasQuantity::Lambda, 123456, GasValue::of(1.0)}));
+        ValueCase{"", GasQuantity::Lambda, 123456, GasValue::of(1.0)},
+        // "+T" counts from the line before, whatever that line's own form.
+        ValueCase{"1000 rpm=850\n+2000 rpm=850\n+500 rpm=2350\n", GasQuantity::EngineSpeed, 3250, GasValue::of(1600)},
+        ValueCase{"+1000 co=1\n+0 co=2\n", GasQuantity::CO, 1000, GasValue::of(2)}));
 
 TEST(GasScenario, ConditionsHoldFromTheirPointAndDefaultBeforeIt) {
     const GasScenario scenario = parsed("5000 error=35 channels=4 leak=I status=16\n"
@@ -91,19 +94,20 @@ TEST_P(GasScenarioRejects, BadFilesAreRefusedWithLineAndReason) {
     EXPECT_TRUE(error.contains(GetParam().reason)) << error.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, GasScenarioRejects,
-                         ::testing::Values(BadCase{"abc rpm=1", "line 1: \"abc\" is not a time"},
-                                           BadCase{"0 rpm=1\n0 rpm", "line 2: \"rpm\" is not key=value"},
-                                           BadCase{"0 rpm=fast", "rpm wants a number, none or over"},
-                                           BadCase{"0 =5", "not key=value"},
-                                           BadCase{"0 speed=1", "unknown key \"speed\""},
-                                           BadCase{"1000 rpm=1\n500 rpm=2", "line 2: time 500 comes before 1000"},
-                                           BadCase{"0", "needs at least one key=value"},
-                                           BadCase{"0 error=128", "bad value"}, BadCase{"0 leak=X", "bad value"},
-                                           BadCase{"0 status=256", "bad value"}, BadCase{"0 vafields=10", "bad value"},
-                                           BadCase{"0 rpm=1e7", "rpm wants"}, BadCase{"0 rpm=nan", "rpm wants"},
-                                           BadCase{"-5 rpm=1", "not a time"}, BadCase{"604800001 rpm=1", "not a time"},
-                                           BadCase{"origin later", "origin wants"}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, GasScenarioRejects,
+    ::testing::Values(BadCase{"abc rpm=1", "line 1: \"abc\" is not a time"},
+                      BadCase{"0 rpm=1\n0 rpm", "line 2: \"rpm\" is not key=value"},
+                      BadCase{"0 rpm=fast", "rpm wants a number, none or over"}, BadCase{"0 =5", "not key=value"},
+                      BadCase{"0 speed=1", "unknown key \"speed\""},
+                      BadCase{"1000 rpm=1\n500 rpm=2", "line 2: time 500 comes before 1000"},
+                      BadCase{"0", "needs at least one key=value"}, BadCase{"0 error=128", "bad value"},
+                      BadCase{"0 leak=X", "bad value"}, BadCase{"0 status=256", "bad value"},
+                      BadCase{"0 vafields=10", "bad value"}, BadCase{"0 rpm=1e7", "rpm wants"},
+                      BadCase{"0 rpm=nan", "rpm wants"}, BadCase{"-5 rpm=1", "not a time"},
+                      BadCase{"604800001 rpm=1", "not a time"}, BadCase{"origin later", "origin wants"},
+                      BadCase{"+ rpm=1", "\"+\" is not a time"}, BadCase{"+-5 rpm=1", "not a time"},
+                      BadCase{"604800000 rpm=1\n+1 rpm=2", "line 2: \"+1\" is not a time"}));
 
 TEST(GasScenario, SizeLimitsHoldWhateverTheInput) {
     QByteArray many;
