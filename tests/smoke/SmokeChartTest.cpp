@@ -56,7 +56,7 @@ class SmokeChartTest : public SmokeWindowTest {
     }
 };
 
-TEST_F(SmokeChartTest, WaitsForTheEngineToIdleBeforeArming) {
+TEST_F(SmokeChartTest, ArmsOnlyWithTheEngineIdlingTheSlideOpenAndTheCellWarm) {
     startChart();
     EXPECT_EQ(form->Label39.caption(), text(Dec));
     EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
@@ -72,20 +72,16 @@ TEST_F(SmokeChartTest, WaitsForTheEngineToIdleBeforeArming) {
     setEngine(999, 0.2);
     tick(40);
     EXPECT_EQ(form->TestPhase, "AVVIOALTO");
-    script.slide = "00016";
-    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "PREAVVIO"; }, 40));
-    EXPECT_EQ(form->Label39.caption(), text(Acc));
-    EXPECT_EQ(form->ChartRow, 1);
-}
-
-TEST_F(SmokeChartTest, ColdCellHoldsTheRecordingBack) {
-    startChart();
+    // And so does a cold cell.
     script.cell = 70;
-    setEngine(Idle, 0.1);
+    script.slide = "00016";
+    ASSERT_TRUE(tickUntil([&] { return g.smoke.SlideStatus == "00016"; }, 40));
     tick(40);
     EXPECT_EQ(form->TestPhase, "AVVIOALTO");
     script.cell = 71;
-    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "PREAVVIO"; }, 20));
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "PREAVVIO"; }, 40));
+    EXPECT_EQ(form->Label39.caption(), text(Acc));
+    EXPECT_EQ(form->ChartRow, 1);
 }
 
 TEST_F(SmokeChartTest, TriggerOnTheFirstReplyAfterArmingUsesPreTriggerValuesStillZero) {
@@ -99,26 +95,6 @@ TEST_F(SmokeChartTest, TriggerOnTheFirstReplyAfterArmingUsesPreTriggerValuesStil
     EXPECT_EQ(row(2), (Row{7, 0, 0, 7, 7}));
     EXPECT_EQ(form->ChartRow, 1);
     EXPECT_EQ(form->ChartStep, "UNO");
-}
-
-TEST_F(SmokeChartTest, TriggerRowsAreTheLastTwoRepliesBeforeIt) {
-    startChart();
-    setEngine(Idle, 0.1);
-    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "PREAVVIO"; }, 20));
-    setEngine(900, 0.2);
-    nextValueReply();
-    setEngine(950, 0.3);
-    nextValueReply();
-    EXPECT_EQ(form->TestPhase, "PREAVVIO");
-    setEngine(1000, 0.4);
-    nextValueReply();
-    EXPECT_EQ(form->TestPhase, "AVVIO");
-    EXPECT_EQ(row(0)[Grafic::Time], 0);
-    EXPECT_DOUBLE_EQ(row(0)[Grafic::Opacity], 3);
-    EXPECT_DOUBLE_EQ(row(0)[Grafic::Speed], 9.5);
-    EXPECT_EQ(row(1)[Grafic::Time], 0.25);
-    EXPECT_DOUBLE_EQ(row(1)[Grafic::Opacity], 4);
-    EXPECT_DOUBLE_EQ(row(1)[Grafic::Speed], 10);
 }
 
 TEST_F(SmokeChartTest, FortyOneRowsThenTheNextReplyEndsTheRecordingEvenAtHighSpeed) {
@@ -271,14 +247,6 @@ TEST_F(SmokeChartTest, ChartWindowFollowsTheLiveSpeedAndThePromptColour) {
     setEngine(1111, 0.4);
     nextValueReply();
     EXPECT_EQ(chart->Label3.caption(), "2345");
-}
-
-TEST_F(SmokeChartTest, MakerOpacimetersOfferNoChartSelection) {
-    openWindow(1);
-    EXPECT_EQ(form->Combo1.listCount(), 6);
-    openWindow(MctcModel);
-    ASSERT_EQ(form->Combo1.listCount(), 7);
-    EXPECT_EQ(form->Combo1.item(ANFUMO::Chart), text(Mis5));
 }
 
 } // namespace
