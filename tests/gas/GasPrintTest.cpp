@@ -1,4 +1,4 @@
-// The gas window's print and limits buttons: the certificate path writes
+// The gas window's print button: the certificate path writes
 // report.log before the sheet, the diagnosis path fills its record at the
 // moment of printing.
 #include "GasWindowFixture.h"
@@ -78,12 +78,6 @@ TEST_F(GasPrintTest, CertificateSheetStillShowsWhenReportLogCannotBeWritten) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].icon, ui::Icon::Exclamation);
     EXPECT_EQ(companions->certificateShown, 1);
-}
-
-TEST_F(GasPrintTest, LimitsButtonOpensTheLimitsWindow) {
-    openWindow();
-    form->Command5_Click();
-    EXPECT_EQ(companions->limitsShown, 1);
 }
 
 } // namespace

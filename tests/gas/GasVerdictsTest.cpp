@@ -94,12 +94,4 @@ TEST(GasVerdicts, SampleIsDilutedOnlyWithMuchOxygenAndLittleCarbonDioxide) {
         EXPECT_EQ(gas::IsDiluted(c.o2, c.co2), c.diluted) << c.o2 << " " << c.co2;
 }
 
-TEST(GasVerdicts, OnlyRpmCheckOneSwitchesTheSpeedTestsOn) {
-    SettingsState s;
-    for (const auto& [stored, on] : {std::pair{0, false}, {1, true}, {2, false}, {-1, false}}) {
-        s.RpmCheck = static_cast<std::int16_t>(stored);
-        EXPECT_EQ(gas::LimitsOf(s).rpmCheck, on) << stored;
-    }
-}
-
 } // namespace
