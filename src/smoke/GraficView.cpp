@@ -24,14 +24,20 @@ constexpr QColor SpeedColour(0x1f, 0x4e, 0x9c);
 constexpr double Headroom = 1.1;
 constexpr double MinimumTop = 10.0;
 
-QLineSeries* addSeries(QChart* chart, const QColor& colour, Qt::PenStyle style, int width) {
+QLineSeries* addSeries(QChart* chart, const QColor& colour, Qt::PenStyle style) {
     auto* series = new QLineSeries(chart);
     QPen pen(colour);
-    pen.setWidth(width);
+    pen.setWidth(2);
     pen.setStyle(style);
     series->setPen(pen);
     chart->addSeries(series);
     return series;
+}
+
+void setColour(QLineSeries* series, const QColor& colour) {
+    QPen pen = series->pen();
+    pen.setColor(colour);
+    series->setPen(pen);
 }
 
 QValueAxis* addAxis(QChart* chart, Qt::Alignment alignment) {
@@ -55,10 +61,10 @@ GraficView::GraficView(Grafic& form, QWidget* parent)
     titleFont.setBold(true);
     chart_->setTitleFont(titleFont);
 
-    series_[0] = addSeries(chart_, OpacityColour, Qt::SolidLine, 2);
-    series_[1] = addSeries(chart_, SpeedColour, Qt::SolidLine, 2);
-    series_[2] = addSeries(chart_, ui::toQColor(form.Label5.foreColor()), Qt::DashLine, 2);
-    series_[3] = addSeries(chart_, ui::toQColor(form.Label6.foreColor()), Qt::DashLine, 2);
+    series_[0] = addSeries(chart_, OpacityColour, Qt::SolidLine);
+    series_[1] = addSeries(chart_, SpeedColour, Qt::SolidLine);
+    series_[2] = addSeries(chart_, Qt::darkGray, Qt::DashLine);
+    series_[3] = addSeries(chart_, Qt::darkGray, Qt::DashLine);
     timeAxis_ = addAxis(chart_, Qt::AlignBottom);
     timeAxis_->setRange(0.0, (SmokeState::ChartRows - 1) * 0.25);
     timeAxis_->setTickCount(11);
@@ -140,8 +146,11 @@ void GraficView::redraw() {
     speedAxis_->setTitleText(control.speedTitle());
     series_[0]->setName(control.opacityTitle());
     series_[1]->setName(control.speedTitle());
+    // Each limit line in the colour of the label that names it.
     series_[2]->setName(form_.Label5.caption());
     series_[3]->setName(form_.Label6.caption());
+    setColour(series_[2], ui::toQColor(form_.Label5.foreColor()));
+    setColour(series_[3], ui::toQColor(form_.Label6.foreColor()));
 
     double highest = 0.0;
     for (size_t column = 0; column < series_.size(); ++column) {

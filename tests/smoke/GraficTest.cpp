@@ -157,8 +157,9 @@ class GraficViewTest : public GraficTest {
 TEST_F(GraficViewTest, DrawsTheFourColumnsAgainstTimeOnOneScale) {
     g.smoke.ChartData = sampleTable();
     Grafic form(g, dialogs);
-    form.Form_Load();
+    // Made before the form loads, as the program opens it.
     GraficView view(form);
+    form.Form_Load();
     EXPECT_EQ(view.windowTitle(), "Graph");
     EXPECT_EQ(view.chart()->title(), "SINGLE  ACCELERATION");
 
@@ -174,6 +175,8 @@ TEST_F(GraficViewTest, DrawsTheFourColumnsAgainstTimeOnOneScale) {
     }
     EXPECT_EQ(lines[0]->name(), "Opacity x 10, k");
     EXPECT_EQ(lines[1]->name(), "RPM / 100, rpm");
+    EXPECT_EQ(lines[2]->pen().color(), ui::toQColor(Grafic::SpeedMinColour));
+    EXPECT_EQ(lines[3]->pen().color(), ui::toQColor(Grafic::SpeedMaxColour));
 
     const QValueAxis* time = axis(view, Qt::AlignBottom);
     const QValueAxis* left = axis(view, Qt::AlignLeft);
