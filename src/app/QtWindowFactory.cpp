@@ -19,10 +19,6 @@
 
 QtWindowFactory::QtWindowFactory(Globals& g, ui::Dialogs& dialogs) : g_(g), dialogs_(dialogs) {}
 
-void QtWindowFactory::notAvailable() {
-    dialogs_.message(QStringLiteral("Finestra non ancora disponibile"));
-}
-
 void QtWindowFactory::showGasWindow() {
     // One gas window at a time: it owns the analyser's port.
     if (gasWindow_) {

@@ -39,9 +39,6 @@ class QtWindowFactory : public WindowFactory {
     void showTest() override;
 
   private:
-    // For the windows not built yet.
-    void notAvailable();
-
     Globals& g_;
     ui::Dialogs& dialogs_;
     QPointer<QWidget> mainWindow_;

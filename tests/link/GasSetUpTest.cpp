@@ -118,9 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Choices, GasSetUpBaudTest,
 TEST_F(GasSetUpTest, IdentifiesTheSimulatedAnalyserAndShowsItsChecksum) {
     sim::GasAnalyserSettings settings;
     settings.model = 1;
-    sim::GasAnalyserSim analyser(clock, settings);
     open();
-    connect(analyser);
+    const sim::GasAnalyserSim& analyser = connectNew<sim::GasAnalyserSim>(settings);
     form->Command2_Click();
     // Until the answer comes, the boxes hold a blank each.
     EXPECT_EQ(form->Text1.text(), " ");

@@ -31,10 +31,9 @@ TEST_F(OpacimeterSetUpTest, OpensWithTheStoredChoicesAndNoModeShown) {
 }
 
 TEST_F(OpacimeterSetUpTest, IdentifiesTheSimulatedOpacimeter) {
-    sim::OpacimeterSim opacimeter(clock, 2);
     writeConf(StoredOpacimeterSetUp);
     open();
-    connect(opacimeter);
+    connectNew<sim::OpacimeterSim>(2);
     form->ComFind_Click();
     settle();
     EXPECT_EQ(port->Settings(), "1200,n,8,1");

@@ -57,6 +57,7 @@ template <typename Form> class SetupFormTest : public StationDirsTest {
     }
     void TearDown() override {
         connection.reset();
+        instrument.reset();
         form.reset();
         StationDirsTest::TearDown();
     }
@@ -80,6 +81,13 @@ template <typename Form> class SetupFormTest : public StationDirsTest {
     template <typename Instrument> void connect(Instrument& instrument) {
         connection = std::make_unique<sim::FakePortConnection>(instrument.engine(), *port);
     }
+    // The same with an instrument the fixture keeps until the connection is gone.
+    template <typename Instrument, typename... Args> Instrument& connectNew(Args&&... args) {
+        auto made = std::make_shared<Instrument>(clock, std::forward<Args>(args)...);
+        instrument = made;
+        connect(*made);
+        return *made;
+    }
     // Lets the simulated instrument answer.
     void settle() { clock.advanceBy(500); }
 
@@ -98,5 +106,6 @@ template <typename Form> class SetupFormTest : public StationDirsTest {
     sim::ScenarioClock clock;
     FakeSerialPort* port = nullptr;
     std::unique_ptr<Form> form;
+    std::shared_ptr<void> instrument;
     std::unique_ptr<sim::FakePortConnection> connection;
 };
