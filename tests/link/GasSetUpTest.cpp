@@ -77,18 +77,6 @@ TEST_F(GasSetUpTest, ChoosingAModelSetsModeAndAddress) {
     }
 }
 
-TEST_F(GasSetUpTest, PortScrollBarSetsThePortAndLightsItsNumberWhileFocused) {
-    open();
-    form->VScroll1.setValue(7);
-    form->VScroll1_Change();
-    EXPECT_EQ(form->Text5.text(), "7");
-    EXPECT_EQ(g.settings.GasPort, 7);
-    form->VScroll1_GotFocus();
-    EXPECT_EQ(form->Text5.backColor(), ui::colour::LightYellow);
-    form->VScroll1_LostFocus();
-    EXPECT_EQ(form->Text5.backColor(), ui::colour::SystemWindow);
-}
-
 struct BaudCase {
     int choice;
     const char* settings;
@@ -172,15 +160,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 IdentityReply("GAS", QByteArrayList{"K", "KAPROGAS-610", "OM", "SN", "01012030"}), 3,
                                 2}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GasSetUpTest, ShortReplyLeavesABlankInEveryBox) {
-    open();
-    form->Command2_Click();
-    port->receive(IdentityReply("GAS", QByteArrayList{"K", "M", "OM", "SN", "01012030"}));
-    for (const ui::TextBox* box : {&form->Text1, &form->Text2, &form->Text3, &form->Text4, &form->Text6, &form->Text7})
-        EXPECT_EQ(box->text().trimmed(), "");
-    EXPECT_EQ(form->Text1.text(), " ");
-}
 
 TEST_F(GasSetUpTest, ChecksumOfTheParameterIsShownWithoutLeadingZeros) {
     open();

@@ -165,8 +165,3 @@ TEST_F(RecognitionTest, OnlyAnAnswerOfTheDeviceAskedInThisTickCounts) {
     EXPECT_EQ(form->ScanResult(1), "KAPRO   RPM-500   SN-1   2.10");
 }
 
-TEST_F(RecognitionTest, ReportLinesForEachKindOfResult) {
-    EXPECT_EQ(RecognitionReportLine(7, "1"), "Com7 no connect\r\n");
-    EXPECT_EQ(RecognitionReportLine(7, "0"), "");
-    EXPECT_EQ(RecognitionReportLine(12, "A   B   C   D"), "Com12   A   B   C   D\r\n");
-}
