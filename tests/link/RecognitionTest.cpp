@@ -164,4 +164,3 @@ TEST_F(RecognitionTest, OnlyAnAnswerOfTheDeviceAskedInThisTickCounts) {
     lines->receive(IdentityReply("RPM", "RPM-500"));
     EXPECT_EQ(form->ScanResult(1), "KAPRO   RPM-500   SN-1   2.10");
 }
-
