@@ -33,6 +33,7 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
     OpacimeterOptions options;
     std::optional<OpacimeterProtocol> protocol;
     std::optional<int> model;
+    std::optional<int> delay;
     OptionReader reader(args);
     while (const std::optional<QString> name = reader.next()) {
         if (*name == QLatin1String("--link")) {
@@ -57,7 +58,9 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
             else if (!reader.failed())
                 reader.fail(reason);
         } else if (*name == QLatin1String("--delay")) {
-            options.replyDelayMs = reader.integer(0, MaxReplyDelayMs).value_or(options.replyDelayMs);
+            delay = reader.integer(0, MaxReplyDelayMs);
+        } else if (*name == QLatin1String("--chart")) {
+            options.chart = reader.flag();
         } else if (*name == QLatin1String("--verbose")) {
             options.verbose = reader.flag();
         } else if (*name == QLatin1String("--help")) {
@@ -66,6 +69,10 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
             reader.fail(QStringLiteral("unknown option %1").arg(*name));
         }
     }
+    // The chart's run holds whatever the scenario says of the number of accelerations.
+    if (options.chart)
+        options.scenario.cadence.count = 1;
+    options.replyDelayMs = delay.value_or(options.chart ? ChartPaceReplyDelayMs : options.replyDelayMs);
     if (model)
         options.model = *model;
     else if (protocol)
@@ -99,10 +106,11 @@ QString OpacimeterUsage() {
                           "  --scenario FILE     timings, engine, accelerations and faults (below)\n"
                           "  --delay MS          reply delay in milliseconds (default 20)\n"
                           "  --verbose           print every request and reply\n"
-                          "\n"
-                          "  For the smoke window's single-acceleration chart, a scenario with \"set count=1\"\n"
-                          "  plays one acceleration, and --delay 100 paces the value replies about four a\n"
-                          "  second, the pace the chart's time axis assumes.\n"
+                          "  --chart             for the smoke window's single-acceleration chart: one free\n"
+                          "                      acceleration after each start (count=1 whatever the\n"
+                          "                      scenario says) and replies delayed 100 ms unless --delay\n"
+                          "                      is given, so values come about four a second, the pace the\n"
+                          "                      chart's time axis assumes\n"
                           "\n"
                           "%2")
         .arg(modelList(), OpacimeterScenario::formatHelp());

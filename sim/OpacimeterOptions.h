@@ -10,6 +10,10 @@
 
 namespace sim {
 
+// A reply delay that paces the program's value replies about four a second,
+// as the smoke window's single-acceleration chart assumes of them.
+inline constexpr int ChartPaceReplyDelayMs = 100;
+
 // What "quaveron-sim opa" is told on its command line.
 struct OpacimeterOptions {
     QString linkPath;
@@ -17,6 +21,8 @@ struct OpacimeterOptions {
     OpacimeterScenario scenario;
     int replyDelayMs = 20;
     bool verbose = false;
+    // One free acceleration after each start, at the chart's pace.
+    bool chart = false;
     bool help = false;
 };
 

@@ -80,4 +80,25 @@ TEST_F(OpacimeterOptionsScenario, ReadsTheScenarioFileAndReportsItsFaults) {
     EXPECT_TRUE(error.contains("line 2")) << error.toStdString();
 }
 
+TEST_F(OpacimeterOptionsScenario, ChartPlaysOneAccelerationAfterEachStartAtTheChartsPace) {
+    const QString path = workFile("opa.scn");
+    writeBytes(path, "set count=5 peaks=1.3\n");
+    QString error;
+    std::optional<sim::OpacimeterOptions> options =
+        sim::ParseOpacimeterOptions({"--link", "x", "--chart", "--scenario", path}, &error);
+    ASSERT_TRUE(options) << error.toStdString();
+    EXPECT_EQ(options->scenario.cadence.count, 1);
+    EXPECT_EQ(options->scenario.cadence.peaks, std::vector<double>{1.3});
+    EXPECT_EQ(options->replyDelayMs, sim::ChartPaceReplyDelayMs);
+
+    // A delay given outright wins, wherever it stands.
+    options = sim::ParseOpacimeterOptions({"--link", "x", "--delay", "40", "--chart"}, &error);
+    ASSERT_TRUE(options) << error.toStdString();
+    EXPECT_EQ(options->replyDelayMs, 40);
+    EXPECT_EQ(options->scenario.cadence.count, 1);
+
+    EXPECT_FALSE(sim::ParseOpacimeterOptions({"--link", "x", "--chart=yes"}, &error));
+    EXPECT_TRUE(error.contains("takes no value")) << error.toStdString();
+}
+
 } // namespace

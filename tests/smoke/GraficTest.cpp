@@ -5,6 +5,7 @@
 #include "SmokeSimulatorFixture.h"
 
 #include "lang/LanguageTexts.h"
+#include "sim/OpacimeterOptions.h"
 #include "smoke/Grafic.h"
 #include "smoke/GraficView.h"
 #include "support/RecordingDialogs.h"
@@ -248,20 +249,18 @@ TEST_F(GraficViewTest, PrintedPageShowsTheWindowWithoutThePromptAndButtons) {
 }
 
 // A recording of the simulator's free acceleration, end to end.
-class ChartRecordingTest : public SmokeOnSimulatorTest {
-  protected:
-    static constexpr sim::Millis ChartPaceReplyDelay = 100;
-};
+class ChartRecordingTest : public SmokeOnSimulatorTest {};
 
 TEST_F(ChartRecordingTest, OneSimulatedAccelerationIsRecordedAndShown) {
     installLanguageFile();
     LoadLanguageTexts(g, 1);
-    sim::OpacimeterScenario scenario;
-    scenario.cadence.count = 1;
+    // The simulator as the chart's demo runs it.
+    const std::optional<sim::OpacimeterOptions> options = sim::ParseOpacimeterOptions({"--link", "x", "--chart"});
+    ASSERT_TRUE(options);
+    sim::OpacimeterScenario scenario = options->scenario;
     scenario.cadence.peaks = {1.6};
     openOnSimulator(MctcModel, scenario);
-    // About four value replies a second, the pace the chart's time column assumes.
-    instrument->engine().setReplyDelay(ChartPaceReplyDelay);
+    instrument->engine().setReplyDelay(options->replyDelayMs);
     reachLiveReadings(MctcModel);
     form->Combo1.setListIndex(ANFUMO::Chart);
     form->Combo1_Click();
