@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6serialport6-dev
   libgtest-dev libgmock-dev zlib1g-dev
   xvfb xauth fonts-dejavu-core
+  clang libclang-rt-14-dev
   poppler-utils
 )
 

@@ -1,6 +1,18 @@
 #!/usr/bin/env bash
-# Builds Quaveron and starts it in a demo working directory.
+# Builds Quaveron and starts it in a demo working directory, with simulated
+# instruments on pseudo-terminals: the gas analyser and the opacimeter speak
+# MCTC-NET, or with --maker the maker's binary frames; the rev counter always
+# serves too. The simulators stop when the program exits.
 set -euo pipefail
+
+protocol=mctc
+for arg in "$@"; do
+  case "$arg" in
+    --maker) protocol=maker ;;
+    -h|--help) echo "usage: scripts/start.sh [--maker]"; exit 0 ;;
+    *) echo "scripts/start.sh: unknown option $arg (usage: scripts/start.sh [--maker])" >&2; exit 2 ;;
+  esac
+done
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
@@ -42,14 +54,65 @@ ini_set() {
   ' "$file" >"$file.new" && mv "$file.new" "$file"
 }
 
-# The simulated rev counter on a pseudo-terminal; its COM port points there.
-rpm_port=$(LC_ALL=C awk -F= '/^\[/ { s = $0 } s ~ /^\[RPM\]/ && $1 == "TCOMrpm" { sub(/\r$/, "", $2); print $2 }' "$demo/Conf.ini")
-[[ "$rpm_port" =~ ^([1-9]|1[0-6])$ ]] || { rpm_port=3; ini_set RPM TCOMrpm "$rpm_port" "$demo/Conf.ini"; }
-ini_set PORTE "COM$rpm_port" "$demo/rpm" "$demo/Conf.ini"
-"$root/build/sim/quaveron-sim" rpm --link "$demo/rpm" &
-sims=($!)
-trap 'kill "${sims[@]}" 2>/dev/null; wait "${sims[@]}" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "$demo/rpm" ] && break; sleep 0.1; done
+# The value of a key in a section of an INI file, CR stripped; empty when missing.
+ini_get() {
+  local section=$1 key=$2 file=$3
+  LC_ALL=C awk -v sec="$section" -v key="$key" '
+    { sub(/\r$/, "") }
+    /^[ \t]*\[/ { name = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", name); inside = (tolower(name) == tolower(sec)); next }
+    inside && index($0, "=") && tolower(substr($0, 1, index($0, "=") - 1)) == tolower(key) {
+      print substr($0, index($0, "=") + 1); exit
+    }
+  ' "$file"
+}
+
+# The COM port number a section's key gives (1..16), set to the fallback when unusable.
+com_port() {
+  local section=$1 key=$2 fallback=$3 port
+  port=$(ini_get "$section" "$key" "$demo/Conf.ini")
+  if ! [[ "$port" =~ ^([1-9]|1[0-6])$ ]]; then
+    port=$fallback
+    ini_set "$section" "$key" "$port" "$demo/Conf.ini"
+  fi
+  echo "$port"
+}
+
+# The models the windows talk to, by protocol: link mode 2 is MCTC-NET, 1 the maker's frames.
+if [ "$protocol" = maker ]; then
+  gas_model=0 opa_model=1 link_mode=1
+else
+  gas_model=3 opa_model=5 link_mode=2
+fi
+ini_set MODKAPRO Modello "$gas_model" "$demo/Conf.ini"
+ini_set COMKAPRO TModCom "$link_mode" "$demo/Conf.ini"
+ini_set MODOPA Modello "$opa_model" "$demo/Conf.ini"
+ini_set COMOPA TModCom "$link_mode" "$demo/Conf.ini"
+
+sims=()
+stop_simulators() {
+  [ ${#sims[@]} -eq 0 ] && return
+  kill "${sims[@]}" 2>/dev/null || true
+  wait "${sims[@]}" 2>/dev/null || true
+}
+trap stop_simulators EXIT
+
+# Serves one simulated instrument on a pseudo-terminal linked at build/demo/<name>
+# and points the COM port there.
+serve() {
+  local name=$1 port=$2; shift 2
+  ini_set PORTE "COM$port" "$demo/$name" "$demo/Conf.ini"
+  "$root/build/sim/quaveron-sim" "$@" --link "$demo/$name" &
+  sims+=($!)
+}
+
+serve rpm "$(com_port RPM TCOMrpm 3)" rpm
+serve gas "$(com_port COMKAPRO TCOM 2)" gas --model "$gas_model" --scenario "$root/data/demo/gas-run.txt"
+serve opa "$(com_port COMOPA TCOM 1)" opa --protocol "$protocol" --model "$opa_model" \
+  --scenario "$root/data/demo/smoke-run.txt"
+for name in rpm gas opa; do
+  for _ in $(seq 50); do [ -L "$demo/$name" ] && break; sleep 0.1; done
+  [ -L "$demo/$name" ] || echo "scripts/start.sh: the simulated $name did not start" >&2
+done
 
 cd "$demo"
 "$root/build/src/quaveron"
