@@ -1,8 +1,7 @@
 #include "gas/QtGasCompanions.h"
 
 #include "gas/LIMITIANView.h"
-#include "ui/Dialogs.h"
-
+#include "report/GasSheetViews.h"
 #include "rpm/RPMView.h"
 #include "station/DVeicoliView.h"
 
@@ -29,11 +28,10 @@ void QtGasCompanions::showGasLimits() {
     LIMITIANView::showModal(g_, dialogs_, owner_);
 }
 
-// The sheets come with the printouts; until then the operator is told so.
 void QtGasCompanions::showGasCertificate() {
-    dialogs_.message(QStringLiteral("not available yet"), QStringLiteral("Quaveron"), ui::Icon::Information);
+    showGasCertificateSheet(g_, dialogs_, owner_);
 }
 
 void QtGasCompanions::showGasDiagnosis() {
-    dialogs_.message(QStringLiteral("not available yet"), QStringLiteral("Quaveron"), ui::Icon::Information);
+    showGasDiagnosisSheet(g_, dialogs_, owner_);
 }

@@ -1,5 +1,6 @@
 #include "smoke/LIMITI.h"
 
+#include "settings/NumberEntry.h"
 #include "settings/NumberText.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
@@ -17,16 +18,6 @@ constexpr int ThresholdText = 85; // LIMITISOp
 constexpr int LimitKText = 86;    // LIMITIVLim
 
 constexpr double SingleMax = std::numeric_limits<float>::max();
-
-// The language table has no text for a refused entry; the station's three
-// languages are spelled out here.
-QString notANumberMessage(const QString& field, int languageCode) {
-    switch (languageCode) {
-    case 2: return field + QStringLiteral(": not a valid number");
-    case 3: return field + QString::fromUtf8(": valor numérico no válido");
-    default: return field + QStringLiteral(": valore numerico non valido");
-    }
-}
 
 // The speeds are compared in single precision, as they are kept.
 float toSingle(double value) {
@@ -59,7 +50,7 @@ std::optional<double> LIMITI::boxNumber(const ui::TextBox& box, const ui::Label&
     if (value && singlePrecision && std::abs(*value) > SingleMax)
         value.reset();
     if (!value)
-        dialogs_.message(notANumberMessage(caption.caption(), g_.settings.LanguageCode), Me.caption(),
+        dialogs_.message(settings::NotANumberMessage(caption.caption(), g_.settings.LanguageCode), Me.caption(),
                          ui::Icon::Exclamation);
     return value;
 }
