@@ -71,32 +71,6 @@ QString singleLine(QString text) {
 
 } // namespace
 
-bool RCLIni::GetValue() {
-    if (!QFileInfo(File).isFile())
-        return false;
-    const auto lines = readLines(File);
-    if (!lines)
-        return false;
-    bool inSection = false;
-    for (const QByteArray& line : *lines) {
-        if (const auto name = sectionName(line)) {
-            inSection = sameName(*name, Section);
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const auto entry = keyLine(line);
-        if (!entry || !sameName(entry->key, key))
-            continue;
-        const QString found = entry->value.left(MaxValueLength);
-        if (found.isEmpty())
-            return false;
-        Value = found;
-        return true;
-    }
-    return false;
-}
-
 QHash<QString, QString> RCLIni::SectionValues() const {
     QHash<QString, QString> values;
     if (!QFileInfo(File).isFile())
@@ -117,6 +91,14 @@ QHash<QString, QString> RCLIni::SectionValues() const {
             values.insert(entry->key.toLower(), entry->value.left(MaxValueLength));
     }
     return values;
+}
+
+bool RCLIni::GetValue() {
+    const QString found = SectionValues().value(key.toLower());
+    if (found.isEmpty())
+        return false;
+    Value = found;
+    return true;
 }
 
 bool RCLIni::SetValue() {
