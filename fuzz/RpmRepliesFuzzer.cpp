@@ -1,0 +1,30 @@
+// The rev counter window's reply handling on arbitrary received bytes.
+
+#include "FuzzSupport.h"
+
+#include "link/FakeSerialPort.h"
+#include "rpm/RPM.h"
+#include "shared/Globals.h"
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::ChunkedInput input(data, size);
+    // The first byte picks the reading shown (speed or oil) and the engine.
+    const std::uint8_t choice = input.takeByte();
+    fuzz::InstallStation(QStringLiteral("[RPM]\r\nTCOMrpm=3\r\nTBRaterpm=2\r\nNCilindriRPM=%1\r\nNTempiRPM=%2\r\n"
+                                        "ExternRPM=0\r\nExternToil=0\r\nSelrpmT=%3\r\n")
+                             .arg(1 + (choice & 7))
+                             .arg(choice & 8 ? 2 : 4)
+                             .arg(choice >> 7)
+                             .toLatin1());
+    Globals g;
+    fuzz::SilentDialogs dialogs;
+    auto owned = std::make_unique<FakeSerialPort>();
+    FakeSerialPort& port = *owned;
+    RPM form(g, dialogs, std::move(owned));
+    form.Form_Load();
+    input.play(port, [&] { form.Timer2.tick(); });
+    form.Form_Unload();
+    return 0;
+}

@@ -1,0 +1,65 @@
+// The smoke window's reply handling on arbitrary received bytes, in the
+// protocol this target is built for (QUAVERON_FUZZ_MCTC: MCTC-NET, otherwise
+// the maker's frames).
+
+#include "FuzzSupport.h"
+
+#include "link/FakeSerialPort.h"
+#include "shared/Globals.h"
+#include "smoke/ANFUMO.h"
+#include "smoke/SmokeWindowLinks.h"
+
+#include <memory>
+
+namespace {
+
+// The windows the smoke window opens are not part of what is fuzzed.
+class ClosedLinks : public SmokeWindowLinks {
+  public:
+    void showCritic(const QString&) override {}
+    void showExclam() override {}
+    void showExclamStampa() override {}
+    void showLimits() override {}
+    void showVehicleData() override {}
+    void showSmokePrint() override {}
+    void showChart() override {}
+    Grafic* chart() override { return nullptr; }
+    void closeRevCounter() override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::ChunkedInput input(data, size);
+    // The first byte picks the model (maker: 0-4), the measuring selection and
+    // whether Start is pressed.
+    const std::uint8_t choice = input.takeByte();
+#if QUAVERON_FUZZ_MCTC
+    const int model = 5;
+#else
+    const int model = choice % 5;
+#endif
+    fuzz::InstallStation(QStringLiteral("[COMOPA]\r\nTModCom=%1\r\nTCOM=1\r\nTBRate=2\r\nModello=QV-OPA\r\n"
+                                        "Nserie=OPA0001\r\n[MODOPA]\r\nModello=%2\r\nUnitOpa=%3\r\n"
+                                        "[LO]\r\nRN=1000\r\nMX=3000\r\nON=0.5\r\nVK=1.5\r\n")
+                             .arg(model == 5 ? 2 : 1)
+                             .arg(model)
+                             .arg((choice >> 6) & 1)
+                             .toLatin1());
+    Globals g;
+    g.settings.SmokePort = 1;
+    g.settings.SmokeBaudIndex = 2;
+    g.app.SmokeWindowActive = 1;
+    fuzz::SilentDialogs dialogs;
+    auto owned = std::make_unique<FakeSerialPort>();
+    FakeSerialPort& port = *owned;
+    ANFUMO form(g, dialogs, std::make_unique<ClosedLinks>(), std::move(owned));
+    form.Form_Load();
+    form.Combo1.setListIndex((choice >> 3) % 7);
+    form.Combo1_Click();
+    if (choice & 0x80)
+        form.Command2_Click();
+    input.play(port, [&] { form.Timer1.tick(); });
+    form.Form_Unload();
+    return 0;
+}
