@@ -1,0 +1,140 @@
+#include "LiveStation.h"
+
+#include "lang/LanguageTexts.h"
+#include "report/PrintoutView.h"
+#include "rpm/RPMView.h"
+#include "ui/Printing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace e2e {
+
+namespace {
+
+constexpr int ModalPollMs = 20;
+constexpr int RevCounterReadMs = 5000;
+constexpr int PdfInfoMs = 10000;
+
+} // namespace
+
+void LiveStationTest::SetUp() {
+    StationDirsTest::SetUp();
+    installLanguageFile();
+    LoadLanguageTexts(g, 1);
+    pdfPath = programFile(QStringLiteral("printed.pdf"));
+    ui::QtWindowPrinter::redirectToPdf(pdfPath);
+    modalWatch_.setInterval(ModalPollMs);
+    QObject::connect(&modalWatch_, &QTimer::timeout, [this] { answerModal(); });
+}
+
+void LiveStationTest::TearDown() {
+    modalWatch_.stop();
+    // The rev counter window goes before its line does.
+    RPMView::closeMinimised();
+    pumpFor(50);
+    revCounter.stop();
+    ui::QtWindowPrinter::redirectToPdf(QString());
+    StationDirsTest::TearDown();
+}
+
+QString LiveStationTest::link(const char* name) const {
+    return QDir(work.path()).filePath(QStringLiteral("lines/") + QLatin1String(name));
+}
+
+void LiveStationTest::startRevCounter(const QString& speedPoints, const QString& oilPoints) {
+    revCounter.stop();
+    const bool started = revCounter.start(
+        QStringLiteral("rpm"), link("rpm"),
+        {"--cylinders", "4", "--strokes", "4", "--delay", "5", "--speed", speedPoints, "--oil", oilPoints});
+    ASSERT_TRUE(started) << revCounter.error().toStdString();
+}
+
+void LiveStationTest::writeConf(const QString& sections) {
+    const QString conf = QStringLiteral("[PORTE]\r\nCOM%1=%2\r\nCOM%3=%4\r\nCOM%5=%6\r\n")
+                             .arg(OpacimeterCom)
+                             .arg(link("opa"))
+                             .arg(AnalyserCom)
+                             .arg(link("gas"))
+                             .arg(RevCounterCom)
+                             .arg(link("rpm")) +
+                         QStringLiteral("[RPM]\r\nMarca=%1\r\nNOmol=OM 4242\r\nNserie=%2\r\nScadenza=31/12/2030\r\n"
+                                        "TCOMrpm=%3\r\nTBRaterpm=1\r\nNCilindriRPM=4\r\nNTempiRPM=4\r\n"
+                                        "ExternRPM=1\r\nExternToil=1\r\nSelrpmT=1\r\n")
+                             .arg(RevCounterMake, RevCounterSerial)
+                             .arg(RevCounterCom) +
+                         sections;
+    writeBytes(workFile("Conf.ini"), conf.toLatin1());
+}
+
+void LiveStationTest::openRevCounterWindow(double speed, double oil) {
+    ASSERT_TRUE(RPMView::showMinimised(g, dialogs, nullptr));
+    const bool reading =
+        waitUntil([&] { return g.rpm.RpmValue == speed && g.rpm.OilTemperature == oil; }, RevCounterReadMs);
+    ASSERT_TRUE(reading) << "the rev counter window reads " << g.rpm.RpmValue << " rpm, " << g.rpm.OilTemperature
+                         << " C; requests: " << revCounter.trace().right(600).toStdString();
+    ASSERT_EQ(g.settings.ExternalRpm, 1);
+    ASSERT_EQ(g.settings.ExternalOilTemp, 1);
+}
+
+void LiveStationTest::printNextSheet() {
+    modalWatch_.start();
+}
+
+void LiveStationTest::answerModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    modalWatch_.stop();
+    auto* sheet = dynamic_cast<PrintoutView*>(modal);
+    if (!sheet) {
+        otherModals << modal->windowTitle();
+        modal->close();
+        return;
+    }
+    auto* print = sheet->findChild<QPushButton*>(QStringLiteral("Command2"));
+    auto* close = sheet->findChild<QPushButton*>(QStringLiteral("Command1"));
+    if (!print || !close) {
+        otherModals << QStringLiteral("sheet without its buttons: ") + modal->windowTitle();
+        modal->close();
+        return;
+    }
+    print->click();
+    sheetsPrinted << modal->windowTitle();
+    close->click();
+}
+
+QStringList LiveStationTest::reportLines() const {
+    QString all = QString::fromLatin1(readBytes(programFile(QStringLiteral("report.log"))));
+    if (all.endsWith(QLatin1String("\r\n")))
+        all.chop(2);
+    return all.isEmpty() ? QStringList() : all.split(QStringLiteral("\r\n"));
+}
+
+QMap<QString, QString> LiveStationTest::reportValues() const {
+    QMap<QString, QString> values;
+    for (const QString& line : reportLines()) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1).trimmed());
+    }
+    return values;
+}
+
+int LiveStationTest::printedPages() const {
+    if (!QFile::exists(pdfPath))
+        return -1;
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdfPath});
+    if (!info.waitForFinished(PdfInfoMs) || info.exitCode() != 0)
+        return -1;
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(QString::fromLatin1(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+} // namespace e2e

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "SimulatorProcess.h"
+
+#include "shared/Globals.h"
+#include "support/RecordingDialogs.h"
+#include "support/StationDirs.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+namespace e2e {
+
+// COM port numbers the live tests give each instrument in [PORTE].
+constexpr int OpacimeterCom = 1;
+constexpr int AnalyserCom = 2;
+constexpr int RevCounterCom = 3;
+
+// The rev counter identity Conf.ini gives; the reports carry it.
+inline const QString RevCounterMake = QStringLiteral("Quaveron RPM 8");
+inline const QString RevCounterSerial = QStringLiteral("RPM0042");
+
+// A whole station in real time: the measuring windows and the rev counter
+// window on real serial ports against quaveron-sim processes, with prints sent
+// to a PDF file. The rev counter supplies engine speed and oil temperature.
+class LiveStationTest : public StationDirsTest {
+  protected:
+    void SetUp() override;
+    // Derived fixtures close their windows first, then call this.
+    void TearDown() override;
+
+    // Starts (or starts again, as an instrument switched off and on) the rev
+    // counter with `--speed` and `--oil` points; fails the test when it does not run.
+    void startRevCounter(const QString& speedPoints, const QString& oilPoints);
+    // Writes Conf.ini: [PORTE] for the three links, [RPM] supplying speed and
+    // oil temperature, then `sections` as given (CR LF line ends).
+    void writeConf(const QString& sections);
+    // Opens the rev counter window minimised, as the main window does beside a
+    // measuring window, and waits for it to read `speed` and `oil`.
+    void openRevCounterWindow(double speed, double oil);
+
+    // Answers the next modal window: a printed sheet gets its print button
+    // pressed, then its close button; anything else is noted and closed.
+    void printNextSheet();
+
+    // report.log as key=value pairs, in order of the lines, and as lines.
+    QStringList reportLines() const;
+    QMap<QString, QString> reportValues() const;
+    // Pages of the PDF the prints went to; -1 when there is none.
+    int printedPages() const;
+
+    QString link(const char* name) const;
+    QString text(int position) const { return g.lang.UiText[position]; }
+
+    Globals g;
+    RecordingDialogs dialogs;
+    SimulatorProcess revCounter;
+    QString pdfPath;
+    // Captions of the sheets printed through printNextSheet, and of other modal windows met.
+    QStringList sheetsPrinted;
+    QStringList otherModals;
+
+  private:
+    void answerModal();
+
+    QTimer modalWatch_;
+    QString revCounterPoints_[2];
+};
+
+} // namespace e2e
