@@ -87,6 +87,9 @@ void ANFUMO::clearChartRecording() {
         row[Grafic::Opacity] = 0.0;
         row[Grafic::Speed] = 0.0;
     }
+    // A trigger on the first reply must not put samples from before the last
+    // recording at the start of this one.
+    PreTrigger = {};
     ChartRow = 1;
 }
 

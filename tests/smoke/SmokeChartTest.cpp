@@ -95,6 +95,18 @@ TEST_F(SmokeChartTest, TriggerOnTheFirstReplyAfterArmingUsesPreTriggerValuesStil
     EXPECT_EQ(row(2), (Row{7, 0, 0, 7, 7}));
     EXPECT_EQ(form->ChartRow, 1);
     EXPECT_EQ(form->ChartStep, "UNO");
+
+    // Re-armed after a recording: the samples before that trigger are gone too.
+    setEngine(Governed, 1.0);
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "SUBATTESA"; }, 300));
+    setEngine(Idle, 0.1);
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "PREAVVIO"; }, 20));
+    setEngine(Revving, 0.3);
+    nextValueReply();
+    ASSERT_EQ(form->TestPhase, "AVVIO");
+    EXPECT_EQ(row(0)[Grafic::Opacity], 0);
+    EXPECT_EQ(row(0)[Grafic::Speed], 0);
+    EXPECT_DOUBLE_EQ(row(1)[Grafic::Opacity], 3);
 }
 
 TEST_F(SmokeChartTest, FortyOneRowsThenTheNextReplyEndsTheRecordingEvenAtHighSpeed) {
