@@ -123,10 +123,8 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
         if (*name == QLatin1String("--link")) {
             options.linkPath = reader.value().value_or(QString());
         } else if (*name == QLatin1String("--protocol")) {
-            const QString chosen = reader.value().value_or(QString());
-            protocol = protocolNamed(chosen);
-            if (!protocol && !reader.failed())
-                reader.fail(QStringLiteral("--protocol wants maker or mctc, not \"%1\"").arg(chosen));
+            if (const std::optional<QString> chosen = reader.choice({"maker", "mctc"}))
+                protocol = protocolNamed(*chosen);
         } else if (*name == QLatin1String("--model")) {
             model = reader.integer(0, GasModelCount - 1);
         } else if (*name == QLatin1String("--scenario")) {
@@ -204,13 +202,8 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
             reader.fail(QStringLiteral("--run wants one of %1, not \"%2\"")
                             .arg(CertificationRunNames().join(QStringLiteral(", ")), *runName));
     }
-    if (!reader.failed() && !options.help && options.linkPath.isEmpty())
-        reader.fail(QStringLiteral("--link PATH is required"));
-    if (reader.failed()) {
-        if (error)
-            *error = reader.error();
+    if (!reader.finish(options.linkPath, options.help, error))
         return std::nullopt;
-    }
     return options;
 }
 

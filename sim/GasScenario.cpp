@@ -66,22 +66,6 @@ constexpr bool conditionTableInOrder() {
 static_assert(conditionTableInOrder());
 static_assert(std::size(QuantityKeys) == GasQuantityCount);
 
-const QuantityKey* quantityKey(QByteArrayView key) {
-    for (const QuantityKey& entry : QuantityKeys) {
-        if (key == entry.key)
-            return &entry;
-    }
-    return nullptr;
-}
-
-const ConditionKey* conditionKey(QByteArrayView key) {
-    for (const ConditionKey& entry : ConditionKeys) {
-        if (key == entry.key)
-            return &entry;
-    }
-    return nullptr;
-}
-
 const ConditionKey& conditionEntry(GasCondition condition) {
     return ConditionKeys[static_cast<int>(condition)];
 }
@@ -91,20 +75,6 @@ std::optional<double> number(QByteArrayView text) {
     bool ok = false;
     const double value = text.toByteArray().toDouble(&ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > MaxMagnitude)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<long long> wholeNumber(QByteArrayView text, long long low, long long high) {
-    if (text.isEmpty() || text.size() > 18)
-        return std::nullopt;
-    long long value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-        value = value * 10 + (digit - '0');
-    }
-    if (value < low || value > high)
         return std::nullopt;
     return value;
 }
@@ -168,35 +138,21 @@ class Parser {
     }
 
     GasScenario scenario_;
-    int lineNumber_ = 0;
     int points_ = 0;
     Millis lastTime_ = 0;
     QString reason_;
 };
 
 std::optional<GasScenario> Parser::run(QByteArrayView text, QString* error) {
-    if (text.size() > GasScenario::MaxFileBytes) {
-        if (error)
-            *error = QStringLiteral("scenario larger than %1 bytes").arg(GasScenario::MaxFileBytes);
+    if (!readScenarioLines(
+            text, GasScenario::MaxFileBytes, [this](QByteArrayView raw) { return line(raw); }, reason_, error))
         return std::nullopt;
-    }
-    for (const QByteArrayView raw : text.toByteArray().split('\n')) {
-        ++lineNumber_;
-        if (!line(raw)) {
-            if (error)
-                *error = QStringLiteral("line %1: %2").arg(lineNumber_).arg(reason_);
-            return std::nullopt;
-        }
-    }
     return scenario_;
 }
 
 bool Parser::line(QByteArrayView text) {
-    const qsizetype comment = text.indexOf('#');
-    if (comment >= 0)
-        text = text.first(comment);
-    const QList<QByteArray> words = text.toByteArray().simplified().split(' ');
-    if (words.size() == 1 && words.front().isEmpty())
+    const QList<QByteArray> words = scenarioWords(text);
+    if (words.isEmpty())
         return true;
     if (words.front() == "origin") {
         const std::optional<ScenarioOrigin> origin = words.size() == 2 ? originNamed(words[1]) : std::nullopt;
@@ -226,21 +182,20 @@ bool Parser::line(QByteArrayView text) {
 }
 
 bool Parser::pair(Millis at, QByteArrayView pairText) {
-    const qsizetype equals = pairText.indexOf('=');
-    if (equals <= 0)
+    const auto split = keyValue(pairText);
+    if (!split)
         return fail(QStringLiteral("\"%1\" is not key=value").arg(QString::fromLatin1(pairText)));
     if (++points_ > GasScenario::MaxPoints)
         return fail(QStringLiteral("more than %1 points").arg(GasScenario::MaxPoints));
-    const QByteArrayView key = pairText.first(equals);
-    const QByteArrayView valueText = pairText.sliced(equals + 1);
-    if (const QuantityKey* entry = quantityKey(key)) {
+    const auto [key, valueText] = *split;
+    if (const QuantityKey* entry = entryNamed(QuantityKeys, key)) {
         const std::optional<GasValue> value = quantityValue(valueText);
         if (!value)
             return fail(QStringLiteral("%1 wants a number, none or over").arg(QString::fromLatin1(key)));
         scenario_.addValue(entry->quantity, at, *value);
         return true;
     }
-    if (const ConditionKey* entry = conditionKey(key)) {
+    if (const ConditionKey* entry = entryNamed(ConditionKeys, key)) {
         const std::optional<int> value = conditionValue(*entry, valueText);
         if (!value)
             return fail(QStringLiteral("bad value \"%1\" for %2")

@@ -39,13 +39,8 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
         if (*name == QLatin1String("--link")) {
             options.linkPath = reader.value().value_or(QString());
         } else if (*name == QLatin1String("--protocol")) {
-            const QString chosen = reader.value().value_or(QString());
-            if (chosen == QLatin1String("maker"))
-                protocol = OpacimeterProtocol::Maker;
-            else if (chosen == QLatin1String("mctc"))
-                protocol = OpacimeterProtocol::Mctc;
-            else if (!reader.failed())
-                reader.fail(QStringLiteral("--protocol wants maker or mctc, not \"%1\"").arg(chosen));
+            if (const std::optional<QString> chosen = reader.choice({"maker", "mctc"}))
+                protocol = *chosen == QLatin1String("maker") ? OpacimeterProtocol::Maker : OpacimeterProtocol::Mctc;
         } else if (*name == QLatin1String("--model")) {
             model = reader.integer(0, OpacimeterModelCount - 1);
         } else if (*name == QLatin1String("--scenario")) {
@@ -81,13 +76,8 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
         reader.fail(QStringLiteral("model %1 speaks %2, not %3")
                         .arg(*model)
                         .arg(protocolName(ProtocolOfOpacimeterModel(*model)), protocolName(*protocol)));
-    if (!reader.failed() && !options.help && options.linkPath.isEmpty())
-        reader.fail(QStringLiteral("--link PATH is required"));
-    if (reader.failed()) {
-        if (error)
-            *error = reader.error();
+    if (!reader.finish(options.linkPath, options.help, error))
         return std::nullopt;
-    }
     return options;
 }
 

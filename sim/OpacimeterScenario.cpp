@@ -80,20 +80,6 @@ template <size_t N> std::optional<int> named(const NamedValue (&table)[N], QByte
     return std::nullopt;
 }
 
-std::optional<long long> wholeNumber(QByteArrayView text, long long low, long long high) {
-    if (text.isEmpty() || text.size() > 18)
-        return std::nullopt;
-    long long value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-        value = value * 10 + (digit - '0');
-    }
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 // Plain decimal numbers with a "." point.
 std::optional<double> number(QByteArrayView text, double low, double high) {
     if (text.isEmpty())
@@ -172,14 +158,6 @@ constexpr ProfileSetting Profiles[] = {
     {"voltage", [](OpacimeterScenario& s) -> Profile& { return s.voltage; }},
 };
 
-template <typename Setting, size_t N> const Setting* settingNamed(const Setting (&table)[N], QByteArrayView key) {
-    for (const Setting& entry : table) {
-        if (key == entry.key)
-            return &entry;
-    }
-    return nullptr;
-}
-
 bool printableText(QByteArrayView text, qsizetype minLength, qsizetype maxLength) {
     if (text.size() < minLength || text.size() > maxLength)
         return false;
@@ -201,7 +179,6 @@ class Parser {
     }
 
     OpacimeterScenario scenario_;
-    int lineNumber_ = 0;
     int points_ = 0;
     Millis lastTime_ = 0;
     QString reason_;
@@ -213,32 +190,17 @@ std::optional<OpacimeterScenario> Parser::run(QByteArrayView text, QString* erro
             *error = reason;
         return std::nullopt;
     };
-    if (text.size() > OpacimeterScenario::MaxFileBytes)
-        return failed(QStringLiteral("scenario larger than %1 bytes").arg(OpacimeterScenario::MaxFileBytes));
-    for (const QByteArrayView raw : text.toByteArray().split('\n')) {
-        ++lineNumber_;
-        if (!line(raw))
-            return failed(QStringLiteral("line %1: %2").arg(lineNumber_).arg(reason_));
-    }
+    if (!readScenarioLines(
+            text, OpacimeterScenario::MaxFileBytes, [this](QByteArrayView raw) { return line(raw); }, reason_, error))
+        return std::nullopt;
     if (!finish())
         return failed(reason_);
     return scenario_;
 }
 
-// "key=value" split at the first "="; nullopt without a key.
-std::optional<std::pair<QByteArrayView, QByteArrayView>> keyValue(QByteArrayView pairText) {
-    const qsizetype equals = pairText.indexOf('=');
-    if (equals <= 0)
-        return std::nullopt;
-    return std::pair{pairText.first(equals), pairText.sliced(equals + 1)};
-}
-
 bool Parser::line(QByteArrayView text) {
-    const qsizetype comment = text.indexOf('#');
-    if (comment >= 0)
-        text = text.first(comment);
-    const QList<QByteArray> words = text.toByteArray().simplified().split(' ');
-    if (words.size() == 1 && words.front().isEmpty())
+    const QList<QByteArray> words = scenarioWords(text);
+    if (words.isEmpty())
         return true;
     if (words.size() < 2)
         return fail(QStringLiteral("a line needs at least one key=value"));
@@ -265,14 +227,14 @@ bool Parser::line(QByteArrayView text) {
 
 bool Parser::setting(QByteArrayView key, QByteArrayView value) {
     const QString keyText = QString::fromLatin1(key);
-    if (const DurationSetting* entry = settingNamed(Durations, key)) {
+    if (const DurationSetting* entry = entryNamed(Durations, key)) {
         const std::optional<double> seconds = number(value, 0, MaxSeconds);
         if (!seconds)
             return fail(QStringLiteral("%1 wants seconds from 0 to %2").arg(keyText).arg(MaxSeconds));
         entry->field(scenario_) = std::llround(*seconds * 1000.0);
         return true;
     }
-    if (const NumberSetting* entry = settingNamed(Numbers, key)) {
+    if (const NumberSetting* entry = entryNamed(Numbers, key)) {
         const std::optional<double> parsed = number(value, entry->low, entry->high);
         if (!parsed)
             return fail(
@@ -280,7 +242,7 @@ bool Parser::setting(QByteArrayView key, QByteArrayView value) {
         entry->field(scenario_) = *parsed;
         return true;
     }
-    if (const ProfileSetting* entry = settingNamed(Profiles, key)) {
+    if (const ProfileSetting* entry = entryNamed(Profiles, key)) {
         // A single number holds for ever; otherwise seconds:value points.
         if (const std::optional<double> constant = number(value, -1e6, 1e6)) {
             entry->field(scenario_) = Profile::constant(*constant);

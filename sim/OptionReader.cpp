@@ -53,4 +53,28 @@ std::optional<int> OptionReader::integer(int low, int high) {
     return number;
 }
 
+std::optional<QString> OptionReader::choice(std::initializer_list<const char*> allowed) {
+    const std::optional<QString> text = value();
+    if (!text)
+        return std::nullopt;
+    QStringList names;
+    for (const char* name : allowed) {
+        if (*text == QLatin1String(name))
+            return text;
+        names.append(QLatin1String(name));
+    }
+    const QString last = names.isEmpty() ? QString() : names.takeLast();
+    const QString wanted = names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+    fail(QStringLiteral("%1 wants %2, not \"%3\"").arg(name_, wanted, *text));
+    return std::nullopt;
+}
+
+bool OptionReader::finish(const QString& linkPath, bool help, QString* error) {
+    if (!failed() && !help && linkPath.isEmpty())
+        fail(QStringLiteral("--link PATH is required"));
+    if (failed() && error)
+        *error = error_;
+    return !failed();
+}
+
 } // namespace sim

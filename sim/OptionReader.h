@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <optional>
 
 namespace sim {
@@ -22,6 +23,11 @@ class OptionReader {
     bool flag();
     // The value as a whole number within [low, high].
     std::optional<int> integer(int low, int high);
+    // The value when it is one of `allowed` (written "a or b" in the error).
+    std::optional<QString> choice(std::initializer_list<const char*> allowed);
+    // The end of a simulator's parse: every simulator needs its line unless
+    // only the help was asked for. False, with the first error, when any.
+    bool finish(const QString& linkPath, bool help, QString* error);
 
     void fail(const QString& reason) {
         if (error_.isEmpty())

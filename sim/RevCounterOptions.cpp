@@ -69,11 +69,8 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
         } else if (*name == QLatin1String("--cylinders")) {
             options.cylinders = reader.integer(1, 12).value_or(options.cylinders);
         } else if (*name == QLatin1String("--strokes")) {
-            const QString strokes = reader.value().value_or(QString());
-            if (strokes == QLatin1String("2") || strokes == QLatin1String("4"))
-                options.strokes = strokes.toInt();
-            else if (!reader.failed())
-                reader.fail(QStringLiteral("--strokes wants 2 or 4, not \"%1\"").arg(strokes));
+            if (const std::optional<QString> strokes = reader.choice({"2", "4"}))
+                options.strokes = strokes->toInt();
         } else if (*name == QLatin1String("--profile")) {
             const QString chosen = reader.value().value_or(QString());
             const std::optional<EngineScenario> scenario = EngineScenarioNamed(chosen);
@@ -101,13 +98,8 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
         options.scenario.speed = *speed;
     if (oil)
         options.scenario.oil = *oil;
-    if (!reader.failed() && !options.help && options.linkPath.isEmpty())
-        reader.fail(QStringLiteral("--link PATH is required"));
-    if (reader.failed()) {
-        if (error)
-            *error = reader.error();
+    if (!reader.finish(options.linkPath, options.help, error))
         return std::nullopt;
-    }
     return options;
 }
 
