@@ -3,9 +3,10 @@
 #include "gas/QtGasCompanions.h"
 #include "link/QtSerialPort.h"
 #include "ui/BoundWidget.h"
+#include "ui/FormLaunch.h"
+#include "ui/MeasuringWidgets.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,49 +17,19 @@
 
 namespace {
 
-QLabel* label(ui::Label& state, const QString& name, QWidget* parent) {
-    return ui::boundWidget<QLabel>(state, name, parent);
-}
-
 QLabel* fixedText(const QString& text, QWidget* parent) {
     auto* widget = new QLabel(text, parent);
     widget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return widget;
 }
 
+// The window's readings in large figures, and its message lines.
 QLabel* value(ui::Label& state, const QString& name, QWidget* parent) {
-    QLabel* widget = label(state, name, parent);
-    QFont font = widget->font();
-    font.setPointSize(20);
-    font.setBold(true);
-    widget->setFont(font);
-    widget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    widget->setMinimumWidth(130);
-    widget->setFrameShape(QFrame::Panel);
-    widget->setFrameShadow(QFrame::Sunken);
-    return widget;
+    return ui::readingPanel(state, name, parent, 20, 130);
 }
 
-// A line of text across the window: state, instruction or result.
 QLabel* line(ui::Label& state, const QString& name, QWidget* parent, int pointSize) {
-    QLabel* widget = label(state, name, parent);
-    QFont font = widget->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    widget->setFont(font);
-    widget->setAlignment(Qt::AlignCenter);
-    widget->setWordWrap(true);
-    widget->setFrameShape(QFrame::Panel);
-    widget->setFrameShadow(QFrame::Sunken);
-    widget->setMinimumHeight(QFontMetrics(font).height() + 12);
-    return widget;
-}
-
-template <typename Handler>
-QPushButton* button(ui::Button& state, const QString& name, QWidget* parent, Handler handler) {
-    QPushButton* widget = ui::boundWidget<QPushButton>(state, name, parent);
-    QObject::connect(widget, &QPushButton::clicked, widget, handler);
-    return widget;
+    return ui::messagePanel(state, name, parent, pointSize, 1, 12);
 }
 
 template <typename Handler> QComboBox* list(ui::ListBox& state, const QString& name, QWidget* parent, Handler handler) {
@@ -86,12 +57,12 @@ void ANGASView::build() {
 
     auto* analyser = new QGroupBox(this);
     auto* analyserGrid = new QGridLayout(analyser);
-    analyserGrid->addWidget(label(f.Label1, QStringLiteral("Label1"), analyser), 0, 0);
-    analyserGrid->addWidget(label(f.Label3, QStringLiteral("Label3"), analyser), 0, 1);
+    analyserGrid->addWidget(ui::boundLabel(f.Label1, QStringLiteral("Label1"), analyser), 0, 0);
+    analyserGrid->addWidget(ui::boundLabel(f.Label3, QStringLiteral("Label3"), analyser), 0, 1);
     analyserGrid->addWidget(fixedText(QStringLiteral("Ver."), analyser), 0, 2);
-    analyserGrid->addWidget(label(f.Label25, QStringLiteral("Label25"), analyser), 0, 3);
-    analyserGrid->addWidget(label(f.Label4, QStringLiteral("Label4"), analyser), 0, 4);
-    analyserGrid->addWidget(label(f.Label7, QStringLiteral("Label7"), analyser), 0, 5);
+    analyserGrid->addWidget(ui::boundLabel(f.Label25, QStringLiteral("Label25"), analyser), 0, 3);
+    analyserGrid->addWidget(ui::boundLabel(f.Label4, QStringLiteral("Label4"), analyser), 0, 4);
+    analyserGrid->addWidget(ui::boundLabel(f.Label7, QStringLiteral("Label7"), analyser), 0, 5);
     analyserGrid->setColumnStretch(1, 1);
 
     struct ValueRow {
@@ -118,15 +89,15 @@ void ANGASView::build() {
         addRow(left[i], i, 0);
     for (int i = 0; i < 3; ++i)
         addRow(right[i], i, 3);
-    QLabel* oilCaption = label(f.Label21, QStringLiteral("Label21"), this);
+    QLabel* oilCaption = ui::boundLabel(f.Label21, QStringLiteral("Label21"), this);
     oilCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     values->addWidget(oilCaption, 3, 3);
     values->addWidget(value(f.Label13, QStringLiteral("Label13"), this), 3, 4);
     values->addWidget(new QLabel(QStringLiteral("°C"), this), 3, 5);
     auto* pressure = new QHBoxLayout;
-    pressure->addWidget(label(f.Label37, QStringLiteral("Label37"), this));
+    pressure->addWidget(ui::boundLabel(f.Label37, QStringLiteral("Label37"), this));
     pressure->addWidget(value(f.Label38, QStringLiteral("Label38"), this));
-    pressure->addWidget(label(f.Label39, QStringLiteral("Label39"), this));
+    pressure->addWidget(ui::boundLabel(f.Label39, QStringLiteral("Label39"), this));
     values->addLayout(pressure, 4, 3, 1, 3);
     values->setColumnMinimumWidth(2, 50);
     // Both columns of figures equally wide, whatever they show.
@@ -134,26 +105,26 @@ void ANGASView::build() {
     values->setColumnStretch(4, 1);
 
     auto* choices = new QGridLayout;
-    choices->addWidget(label(f.Label30, QStringLiteral("Label30"), this), 0, 0);
+    choices->addWidget(ui::boundLabel(f.Label30, QStringLiteral("Label30"), this), 0, 0);
     choices->addWidget(list(f.Combo1, QStringLiteral("Combo1"), this, [&f] { f.Combo1_Click(); }), 1, 0);
-    choices->addWidget(label(f.Label31, QStringLiteral("Label31"), this), 0, 1);
+    choices->addWidget(ui::boundLabel(f.Label31, QStringLiteral("Label31"), this), 0, 1);
     choices->addWidget(list(f.Combo3, QStringLiteral("Combo3"), this, [&f] { f.Combo3_Click(); }), 1, 1);
-    choices->addWidget(label(f.Label32, QStringLiteral("Label32"), this), 0, 2);
+    choices->addWidget(ui::boundLabel(f.Label32, QStringLiteral("Label32"), this), 0, 2);
     choices->addWidget(list(f.Combo4, QStringLiteral("Combo4"), this, [&f] { f.Combo4_Click(); }), 1, 2);
 
     auto* progress = ui::boundWidget<QProgressBar>(f.PBar1, QStringLiteral("PBar1"), this);
     progress->setTextVisible(false);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button(f.Command1, QStringLiteral("Command1"), this, [&f] { f.Command1_Click(); }));
-    buttons->addWidget(button(f.Command4, QStringLiteral("Command4"), this, [&f] { f.Command4_Click(); }));
-    buttons->addWidget(button(f.Command6, QStringLiteral("Command6"), this, [&f] { f.Command6_Click(); }));
-    buttons->addWidget(button(f.Command5, QStringLiteral("Command5"), this, [&f] { f.Command5_Click(); }));
-    buttons->addWidget(button(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); }));
-    buttons->addWidget(button(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); }));
-    buttons->addWidget(button(f.Command7, QStringLiteral("Command7"), this, [&f] { f.Command7_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command1, QStringLiteral("Command1"), this, [&f] { f.Command1_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command4, QStringLiteral("Command4"), this, [&f] { f.Command4_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command6, QStringLiteral("Command6"), this, [&f] { f.Command6_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command5, QStringLiteral("Command5"), this, [&f] { f.Command5_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command7, QStringLiteral("Command7"), this, [&f] { f.Command7_Click(); }));
     buttons->addStretch();
-    buttons->addWidget(button(f.CmdOut1, QStringLiteral("CmdOut1"), this, [&f] { f.CmdOut1_Click(); }));
+    buttons->addWidget(ui::boundButton(f.CmdOut1, QStringLiteral("CmdOut1"), this, [&f] { f.CmdOut1_Click(); }));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(analyser);
@@ -173,12 +144,7 @@ ANGASView* ANGASView::showModeless(Globals& g, ui::Dialogs& dialogs, std::unique
     auto* form = new ANGAS(g, dialogs, std::move(port), std::move(companions));
     auto* view = new ANGASView(*form, parent);
     links->setOwner(view);
-    view->setAttribute(Qt::WA_DeleteOnClose);
-    // The form goes after the view's widgets have let go of its controls.
-    QObject::connect(view, &QObject::destroyed, QCoreApplication::instance(), [form] {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [form] { delete form; }, Qt::QueuedConnection);
-    });
+    ui::deleteFormWithView(form, view);
     form->Form_Load();
     view->show();
     return view;

@@ -4,6 +4,7 @@
 #include "smoke/SmokeWindowLinks.h"
 #include "ui/BoundWidget.h"
 #include "ui/FormLaunch.h"
+#include "ui/MeasuringWidgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,52 +16,17 @@
 
 namespace {
 
-QLabel* label(ui::Label& state, const QString& name, QWidget* parent) {
-    return ui::boundWidget<QLabel>(state, name, parent);
-}
-
-// A reading or a result: sunken panel, figures on the right.
+// The window's readings and results, and its message lines.
 QLabel* value(ui::Label& state, const QString& name, QWidget* parent, int pointSize = 0, int minimumWidth = 80) {
-    QLabel* widget = label(state, name, parent);
-    if (pointSize > 0) {
-        QFont font = widget->font();
-        font.setPointSize(pointSize);
-        font.setBold(true);
-        widget->setFont(font);
-    }
-    widget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    widget->setMinimumWidth(minimumWidth);
-    widget->setFrameShape(QFrame::Panel);
-    widget->setFrameShadow(QFrame::Sunken);
-    widget->setMargin(2);
-    return widget;
+    return ui::readingPanel(state, name, parent, pointSize, minimumWidth, 2);
 }
 
-// A message line: wraps, centred, framed.
 QLabel* message(ui::Label& state, const QString& name, QWidget* parent, int pointSize) {
-    QLabel* widget = label(state, name, parent);
-    QFont font = widget->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    widget->setFont(font);
-    widget->setAlignment(Qt::AlignCenter);
-    widget->setWordWrap(true);
-    widget->setFrameShape(QFrame::Panel);
-    widget->setFrameShadow(QFrame::Sunken);
-    widget->setMinimumHeight(2 * widget->fontMetrics().height() + 8);
-    widget->setMargin(4);
-    return widget;
+    return ui::messagePanel(state, name, parent, pointSize, 2, 8, 4);
 }
 
 QLabel* fixedText(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
-}
-
-template <typename Handler>
-QPushButton* button(ui::Button& state, const QString& name, QWidget* parent, Handler handler) {
-    QPushButton* widget = ui::boundWidget<QPushButton>(state, name, parent);
-    QObject::connect(widget, &QPushButton::clicked, widget, handler);
-    return widget;
 }
 
 } // namespace
@@ -80,7 +46,7 @@ ANFUMOView::ANFUMOView(ANFUMO& form, QWidget* parent)
     middle->addWidget(buildAccelerations(), 1);
 
     auto* selection = new QHBoxLayout;
-    selection->addWidget(label(form.Label43, QStringLiteral("Label43"), this));
+    selection->addWidget(ui::boundLabel(form.Label43, QStringLiteral("Label43"), this));
     auto* combo = ui::boundWidget<QComboBox>(form.Combo1, QStringLiteral("Combo1"), this);
     connect(combo, &QComboBox::activated, this, [&form] { form.Combo1_Click(); });
     selection->addWidget(combo, 1);
@@ -113,17 +79,17 @@ QWidget* ANFUMOView::buildReadings() {
     };
     reading(fixedText(QStringLiteral("k"), frame), f.Label27, QStringLiteral("Label27"),
             fixedText(QString::fromUtf8("m⁻¹"), frame));
-    reading(label(f.Label16, QStringLiteral("Label16"), frame), f.Label28, QStringLiteral("Label28"),
-            label(f.Label4, QStringLiteral("Label4"), frame));
+    reading(ui::boundLabel(f.Label16, QStringLiteral("Label16"), frame), f.Label28, QStringLiteral("Label28"),
+            ui::boundLabel(f.Label4, QStringLiteral("Label4"), frame));
     reading(fixedText(QStringLiteral("n"), frame), f.Label31, QStringLiteral("Label31"),
             fixedText(QStringLiteral("rpm"), frame));
-    reading(label(f.Label5, QStringLiteral("Label5"), frame), f.Label24, QStringLiteral("Label24"),
+    reading(ui::boundLabel(f.Label5, QStringLiteral("Label5"), frame), f.Label24, QStringLiteral("Label24"),
             fixedText(QString::fromUtf8("°C"), frame));
-    reading(label(f.Label6, QStringLiteral("Label6"), frame), f.Label25, QStringLiteral("Label25"),
+    reading(ui::boundLabel(f.Label6, QStringLiteral("Label6"), frame), f.Label25, QStringLiteral("Label25"),
             fixedText(QString::fromUtf8("°C"), frame));
-    reading(label(f.Label7, QStringLiteral("Label7"), frame), f.Label26, QStringLiteral("Label26"),
+    reading(ui::boundLabel(f.Label7, QStringLiteral("Label7"), frame), f.Label26, QStringLiteral("Label26"),
             fixedText(QString::fromUtf8("°C"), frame));
-    grid->addWidget(label(f.Label32, QStringLiteral("Label32"), frame), row, 0);
+    grid->addWidget(ui::boundLabel(f.Label32, QStringLiteral("Label32"), frame), row, 0);
     QLabel* blocking = value(f.Label29, QStringLiteral("Label29"), frame);
     blocking->setAlignment(Qt::AlignCenter);
     grid->addWidget(blocking, row++, 1, 1, 2);
@@ -170,7 +136,7 @@ QWidget* ANFUMOView::buildAccelerations() {
     grid->addWidget(value(f.Label35, QStringLiteral("Label35"), frame, 11), means, 1);
     auto* opacity = new QHBoxLayout;
     opacity->addWidget(value(f.Label55, QStringLiteral("Label55"), frame, 11, 60), 1);
-    opacity->addWidget(label(f.Label56, QStringLiteral("Label56"), frame));
+    opacity->addWidget(ui::boundLabel(f.Label56, QStringLiteral("Label56"), frame));
     grid->addLayout(opacity, means, 2);
     grid->addWidget(value(f.Label52, QStringLiteral("Label52"), frame, 11), means, 3);
     grid->addWidget(value(f.Label53, QStringLiteral("Label53"), frame, 11), means, 4);
@@ -182,15 +148,15 @@ QWidget* ANFUMOView::buildAccelerations() {
 QLayout* ANFUMOView::buildButtons() {
     ANFUMO& f = form_;
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); }));
-    buttons->addWidget(button(f.Command1, QStringLiteral("Command1"), this, [&f] { f.Command1_Click(); }));
-    buttons->addWidget(button(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); }));
-    buttons->addWidget(button(f.Command5, QStringLiteral("Command5"), this, [&f] { f.Command5_Click(); }));
-    buttons->addWidget(button(f.Command4, QStringLiteral("Command4"), this, [&f] { f.Command4_Click(); }));
-    buttons->addWidget(button(f.Command6, QStringLiteral("Command6"), this, [&f] { f.Command6_Click(); }));
-    buttons->addWidget(button(f.Command7, QStringLiteral("Command7"), this, [&f] { f.Command7_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command1, QStringLiteral("Command1"), this, [&f] { f.Command1_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command5, QStringLiteral("Command5"), this, [&f] { f.Command5_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command4, QStringLiteral("Command4"), this, [&f] { f.Command4_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command6, QStringLiteral("Command6"), this, [&f] { f.Command6_Click(); }));
+    buttons->addWidget(ui::boundButton(f.Command7, QStringLiteral("Command7"), this, [&f] { f.Command7_Click(); }));
     buttons->addStretch();
-    buttons->addWidget(button(f.CmdOut, QStringLiteral("CmdOut"), this, [&f] { f.CmdOut_Click(); }));
+    buttons->addWidget(ui::boundButton(f.CmdOut, QStringLiteral("CmdOut"), this, [&f] { f.CmdOut_Click(); }));
     return buttons;
 }
 

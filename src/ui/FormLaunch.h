@@ -24,14 +24,18 @@ template <typename Form, typename View, typename... Args> void showFormModal(QWi
 // heap and goes when the view goes. The deletion waits for the event loop: while
 // the view is being destroyed its child widgets still unsubscribe from the form's
 // control states, so the form must not vanish before they have.
-template <typename Form, typename View, typename... Args> View* showFormModeless(QWidget* parent, Args&&... args) {
-    Form* form = new Form(std::forward<Args>(args)...);
-    auto* view = new View(*form, parent);
+template <typename Form> void deleteFormWithView(Form* form, QWidget* view) {
     view->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(view, &QObject::destroyed, QCoreApplication::instance(), [form] {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [form] { delete form; }, Qt::QueuedConnection);
     });
+}
+
+template <typename Form, typename View, typename... Args> View* showFormModeless(QWidget* parent, Args&&... args) {
+    Form* form = new Form(std::forward<Args>(args)...);
+    auto* view = new View(*form, parent);
+    deleteFormWithView(form, view);
     form->Form_Load();
     view->show();
     return view;
