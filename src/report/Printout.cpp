@@ -1,5 +1,6 @@
 #include "report/Printout.h"
 
+#include "report/SheetSections.h"
 #include "settings/NumberText.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
@@ -9,8 +10,13 @@
 
 namespace {
 
-constexpr int CopiesText = 90; // PrtKAPRODiagnCopie
-constexpr int PrintText = 142; // StampaOpaStampa
+constexpr int CopiesText = 90;          // PrtKAPRODiagnCopie
+constexpr int OilTemperatureText = 102; // PrtKAPROCERTTolioMot
+constexpr int EngineFrameText = 106;    // PrtKAPROCERTParMot
+constexpr int DateText = 110;           // PrtKAPROCERTData
+constexpr int SignatureText = 114;      // PrtKAPROCERTFirma
+constexpr int AgencyText = 115;         // PrtKAPROCERTNomeEnte
+constexpr int PrintText = 142;          // StampaOpaStampa
 
 // The language table has no text for a refused copies count.
 QString badCopiesMessage(const QString& copies, int languageCode) {
@@ -26,12 +32,17 @@ QString badCopiesMessage(const QString& copies, int languageCode) {
 Printout::Printout(Globals& g, ui::Dialogs& dialogs, const QString& windowCaption)
     : Me(windowCaption), g_(g), dialogs_(dialogs) {}
 
-void Printout::applyPrintCaptions() {
-    const auto& text = g_.lang.UiText;
-    CopiesLabel.setCaption(QString::fromUtf8("N° ") + text[CopiesText]);
-    Command2.setToolTip(text[PrintText]);
-    if (!text[PrintText].isEmpty())
-        Command2.setCaption(text[PrintText]);
+void Printout::applySharedCaptions() {
+    const LanguageState& lang = g_.lang;
+    CopiesLabel.setCaption(QString::fromUtf8("N° ") + uiText(lang, CopiesText));
+    Command2.setToolTip(uiText(lang, PrintText));
+    if (!uiText(lang, PrintText).isEmpty())
+        Command2.setCaption(uiText(lang, PrintText));
+    EngineFrame.setCaption(uiText(lang, EngineFrameText));
+    OilTemperature.Caption.setCaption(uiText(lang, OilTemperatureText));
+    Date.Caption.setCaption(uiText(lang, DateText));
+    AgencyName.Caption.setCaption(uiText(lang, AgencyText));
+    Signature.Caption.setCaption(uiText(lang, SignatureText));
 }
 
 void Printout::Command1_Click() {

@@ -38,6 +38,14 @@ class Printout {
     ui::Button Command1{QStringLiteral("ESC")};
     ui::Button Command2{QStringLiteral("Stampa")};
 
+    // Every sheet has an engine section led by the oil temperature, and closes
+    // with the date, the agency and a signature.
+    ui::Frame EngineFrame{QStringLiteral("PARAMETRI MOTORE")};
+    SheetField OilTemperature{QString::fromUtf8("Temp. olio motore (°C)")};
+    SheetField Date{QStringLiteral("data")};
+    SheetField AgencyName{QStringLiteral("nome ente")};
+    SheetField Signature{QStringLiteral("firma")};
+
     // The view's printer; without one the print button does nothing.
     void setPrinter(ui::WindowPrinter* printer) { printer_ = printer; }
 
@@ -49,8 +57,8 @@ class Printout {
     void Command2_Click();
 
   protected:
-    // The copies and print-button texts of the chosen language.
-    void applyPrintCaptions();
+    // The chosen language's texts for the controls every sheet has.
+    void applySharedCaptions();
     // The copies text the print run follows.
     virtual QString copiesText() const { return CopiesBox.text(); }
 

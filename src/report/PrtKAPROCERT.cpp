@@ -6,20 +6,15 @@ namespace {
 // Positions in the language table.
 constexpr int ResultFrameText = 11;       // ANFUMOEsito
 constexpr int TitleText = 92;             // PrtKAPROCERTReferto
-constexpr int OilTemperatureText = 102;   // PrtKAPROCERTTolioMot
 constexpr int IdleSpeedText = 103;        // PrtKAPROCERTGirMin
 constexpr int COcorrLimitText = 104;      // PrtKAPROCERTLimCOcorr
 constexpr int SupplementaryText = 105;    // PrtKAPROCERTProvSupl
-constexpr int EngineFrameText = 106;      // PrtKAPROCERTParMot
 constexpr int AcceleratedSpeedText = 107; // PrtKAPROCERTGirMinAcc
 constexpr int EmissionsFrameText = 108;   // PrtKAPROCERTValEmis
 constexpr int LambdaLimitText = 109;      // PrtKAPROCERTLimLam
-constexpr int DateText = 110;             // PrtKAPROCERTData
 constexpr int StartText = 111;            // PrtKAPROCERTInMis
 constexpr int EndText = 112;              // PrtKAPROCERTFinMis
 constexpr int TechnicalManagerText = 113; // PrtKAPROCERTRespTec
-constexpr int SignatureText = 114;        // PrtKAPROCERTFirma
-constexpr int AgencyText = 115;           // PrtKAPROCERTNomeEnte
 
 void fillReadings(EmissionReadings& sheet, const CertificateReadings& readings) {
     showField(sheet.CO.Value, readings.CO);
@@ -41,12 +36,10 @@ void PrtKAPROCERT::Form_Load() {
 
 void PrtKAPROCERT::applyCaptions() {
     const LanguageState& lang = g_.lang;
-    applyPrintCaptions();
+    applySharedCaptions();
     Title.setCaption(uiText(lang, TitleText));
     applyGasHeaderCaptions(lang, Analyser, RevCounter, Vehicle);
     Ambient.applyCaptions(lang);
-    EngineFrame.setCaption(uiText(lang, EngineFrameText));
-    OilTemperature.Caption.setCaption(uiText(lang, OilTemperatureText));
     IdleSpeed.Caption.setCaption(uiText(lang, IdleSpeedText));
     AcceleratedIdleSpeed.Caption.setCaption(uiText(lang, AcceleratedSpeedText));
     Idle.Frame.setCaption(uiText(lang, EmissionsFrameText));
@@ -55,12 +48,9 @@ void PrtKAPROCERT::applyCaptions() {
     AcceleratedIdleCOcorrLimit.Caption.setCaption(uiText(lang, COcorrLimitText));
     LambdaLimits.Caption.setCaption(uiText(lang, LambdaLimitText));
     ResultFrame.setCaption(uiText(lang, ResultFrameText));
-    Date.Caption.setCaption(uiText(lang, DateText));
     StartTime.Caption.setCaption(uiText(lang, StartText));
     EndTime.Caption.setCaption(uiText(lang, EndText));
     TechnicalManager.Caption.setCaption(uiText(lang, TechnicalManagerText));
-    AgencyName.Caption.setCaption(uiText(lang, AgencyText));
-    Signature.Caption.setCaption(uiText(lang, SignatureText));
 }
 
 void PrtKAPROCERT::fill() {

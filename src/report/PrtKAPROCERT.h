@@ -16,8 +16,6 @@ class PrtKAPROCERT : public Printout {
     VehicleSection Vehicle{VehicleSection::Sheet::Gas};
     AmbientSection Ambient;
 
-    ui::Frame EngineFrame{QStringLiteral("PARAMETRI MOTORE")};
-    SheetField OilTemperature{QString::fromUtf8("Temp. olio motore (°C)")};
     SheetField IdleSpeed{QStringLiteral("Giri motore al minimo (giri/min)")};
     SheetField AcceleratedIdleSpeed{QStringLiteral("Giri motore minimo accelerato(giri/min)")};
 
@@ -29,12 +27,9 @@ class PrtKAPROCERT : public Printout {
 
     ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
     ui::Label Result;
-    SheetField Date{QStringLiteral("data")};
     SheetField StartTime{QStringLiteral("inizio misura")};
     SheetField EndTime{QStringLiteral("fine misura")};
     SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
-    SheetField AgencyName{QStringLiteral("nome ente")};
-    SheetField Signature{QStringLiteral("firma")};
 
     // Captions first, then the certificate's values.
     void Form_Load();

@@ -4,12 +4,7 @@
 
 namespace {
 // Positions in the language table.
-constexpr int OilTemperatureText = 102; // PrtKAPROCERTTolioMot
-constexpr int EngineFrameText = 106;    // PrtKAPROCERTParMot
 constexpr int EmissionsFrameText = 108; // PrtKAPROCERTValEmis
-constexpr int DateText = 110;           // PrtKAPROCERTData
-constexpr int SignatureText = 114;      // PrtKAPROCERTFirma
-constexpr int AgencyText = 115;         // PrtKAPROCERTNomeEnte
 constexpr int TitleText = 116;          // PrtKAPRODiagnMis
 constexpr int EngineSpeedText = 117;    // PrtKAPRODiagnGirMot
 constexpr int TimeText = 118;           // PrtKAPRODiagnOra
@@ -26,18 +21,13 @@ void PrtKAPRODIAGN::Form_Load() {
 
 void PrtKAPRODIAGN::applyCaptions() {
     const LanguageState& lang = g_.lang;
-    applyPrintCaptions();
+    applySharedCaptions();
     Title.setCaption(uiText(lang, TitleText));
     applyGasHeaderCaptions(lang, Analyser, RevCounter, Vehicle);
-    EngineFrame.setCaption(uiText(lang, EngineFrameText));
-    OilTemperature.Caption.setCaption(uiText(lang, OilTemperatureText));
     EngineSpeed.Caption.setCaption(uiText(lang, EngineSpeedText));
     Emissions.Frame.setCaption(uiText(lang, EmissionsFrameText));
-    Date.Caption.setCaption(uiText(lang, DateText));
     Time.Caption.setCaption(uiText(lang, TimeText));
     OperatorName.Caption.setCaption(uiText(lang, OperatorText));
-    AgencyName.Caption.setCaption(uiText(lang, AgencyText));
-    Signature.Caption.setCaption(uiText(lang, SignatureText));
 }
 
 void PrtKAPRODIAGN::fill() {

@@ -14,19 +14,14 @@ class PrtKAPRODIAGN : public Printout {
     RevCounterSection RevCounter;
     VehicleSection Vehicle{VehicleSection::Sheet::Gas};
 
-    ui::Frame EngineFrame{QStringLiteral("PARAMETRI MOTORE")};
-    SheetField OilTemperature{QString::fromUtf8("Temp. olio motore (°C)")};
     SheetField EngineSpeed{QStringLiteral("Giri motore (giri/min)")};
 
     EmissionReadings Emissions{QStringLiteral("EMISSIONI")};
     SheetField NOx{QStringLiteral("NOx(ppm)")};
 
     ui::Frame SignatureFrame;
-    SheetField Date{QStringLiteral("data")};
     SheetField Time{QStringLiteral("ora")};
     SheetField OperatorName{QStringLiteral("operatore")};
-    SheetField AgencyName{QStringLiteral("nome ente")};
-    SheetField Signature{QStringLiteral("firma")};
 
     // Captions first, then the diagnosis values.
     void Form_Load();

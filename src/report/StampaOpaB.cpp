@@ -11,15 +11,10 @@ constexpr int ResultFrameText = 11;       // ANFUMOEsito
 constexpr int ThresholdText = 85;         // LIMITISOp
 constexpr int LimitKText = 86;            // LIMITIVLim
 constexpr int OpacimeterText = 89;        // OPASUCap
-constexpr int OilTemperatureText = 102;   // PrtKAPROCERTTolioMot
 constexpr int IdleSpeedText = 103;        // PrtKAPROCERTGirMin
-constexpr int EngineFrameText = 106;      // PrtKAPROCERTParMot
-constexpr int DateText = 110;             // PrtKAPROCERTData
 constexpr int StartText = 111;            // PrtKAPROCERTInMis
 constexpr int EndText = 112;              // PrtKAPROCERTFinMis
 constexpr int TechnicalManagerText = 113; // PrtKAPROCERTRespTec
-constexpr int SignatureText = 114;        // PrtKAPROCERTFirma
-constexpr int AgencyText = 115;           // PrtKAPROCERTNomeEnte
 constexpr int TitleText = 128;            // StampaOPARefer
 constexpr int OpacimeterFrameText = 129;  // StampaOPADatOp
 constexpr int MaxSpeedText = 130;         // StampaOPAGirMotMax
@@ -66,14 +61,12 @@ void StampaOpaB::Form_Load() {
 
 void StampaOpaB::applyCaptions() {
     const LanguageState& lang = g_.lang;
-    applyPrintCaptions();
+    applySharedCaptions();
     Title.setCaption(uiText(lang, TitleText));
     Opacimeter.applyCaptions(lang, OpacimeterFrameText, OpacimeterText);
     RevCounter.applyCaptions(lang);
     Vehicle.applyCaptions(lang);
     Ambient.applyCaptions(lang);
-    EngineFrame.setCaption(uiText(lang, EngineFrameText));
-    OilTemperature.Caption.setCaption(uiText(lang, OilTemperatureText));
     IdleSpeed.Caption.setCaption(uiText(lang, IdleSpeedText));
     MaxSpeed.Caption.setCaption(uiText(lang, MaxSpeedText));
     LimitsFrame.setCaption(uiText(lang, LimitsFrameText));
@@ -82,12 +75,9 @@ void StampaOpaB::applyCaptions() {
     ValuesFrame.setCaption(uiText(lang, ValuesFrameText));
     MeanFrame.setCaption(uiText(lang, MeanFrameText));
     ResultFrame.setCaption(uiText(lang, ResultFrameText));
-    Date.Caption.setCaption(uiText(lang, DateText));
     StartTime.Caption.setCaption(uiText(lang, StartText));
     EndTime.Caption.setCaption(uiText(lang, EndText));
     TechnicalManager.Caption.setCaption(uiText(lang, TechnicalManagerText));
-    AgencyName.Caption.setCaption(uiText(lang, AgencyText));
-    Signature.Caption.setCaption(uiText(lang, SignatureText));
 }
 
 void StampaOpaB::fill() {

@@ -19,8 +19,6 @@ class StampaOpaB : public Printout {
     VehicleSection Vehicle{VehicleSection::Sheet::Smoke};
     AmbientSection Ambient;
 
-    ui::Frame EngineFrame{QStringLiteral("PARAMETRI MOTORE")};
-    SheetField OilTemperature{QString::fromUtf8("Temp. olio motore (°C)")};
     SheetField IdleSpeed{QStringLiteral("Giri motore al minimo (giri/min)")};
     SheetField MaxSpeed{QStringLiteral("Giri motore al massimo (giri/min)")};
 
@@ -45,12 +43,9 @@ class StampaOpaB : public Printout {
 
     ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
     ui::Label Result;
-    SheetField Date{QStringLiteral("data")};
     SheetField StartTime{QStringLiteral("inizio misura")};
     SheetField EndTime{QStringLiteral("fine misura")};
     SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
-    SheetField AgencyName{QStringLiteral("nome ente")};
-    SheetField Signature{QStringLiteral("firma")};
 
     // Captions, then the values, then report.log; a report that cannot be
     // written is reported and the sheet opens all the same.
