@@ -4,6 +4,7 @@
 
 #include "gas/GasDecoding.h"
 #include "gas/GasLog.h"
+#include "link/LiveValueLog.h"
 #include "settings/NumberText.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
@@ -85,7 +86,7 @@ void ANGAS::writeGasLog() {
     const QStringList shown = {Label8.caption(),  Label10.caption(), Label11.caption(),
                                Label12.caption(), Label33.caption(), Label9.caption(),
                                Label26.caption(), Label15.caption(), Label13.caption()};
-    gas::AppendGasLog(gas::GasLogLine(shown, ui::Clock::today(), gas().SettingsSerial));
+    AppendLiveValueLog(gas::GasLogName, LiveValueLogLine(shown, ui::Clock::today(), gas().SettingsSerial));
 }
 
 void ANGAS::queueMessage(const QString& text, ui::Icon icon, std::function<void()> closed) {

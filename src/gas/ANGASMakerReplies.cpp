@@ -3,6 +3,7 @@
 
 #include "gas/GasDecoding.h"
 #include "gas/GasFuels.h"
+#include "gas/GasMakerCommands.h"
 #include "link/MakerFrame.h"
 #include "link/ReplyText.h"
 #include "settings/NumberText.h"
@@ -10,16 +11,7 @@
 
 namespace {
 
-enum MakerCommand {
-    Identification = 0x31,
-    CalibrationDate = 0x2E,
-    AcquisitionList = 0x23,
-    Status = 0x3F,
-    StartMeasurement = 0x45,
-    Measurement = 0x50,
-    StopMeasurement = 0x24,
-    FuelCode = 0x26,
-};
+using namespace gas::maker;
 
 // The last data position each reply is read at; a shorter reply is dropped
 // like any malformed frame and the request is repeated after the time-out.

@@ -4,6 +4,7 @@
 
 #include "gas/GasParsers.h"
 #include "gas/GasStatusText.h"
+#include "link/MctcMeasuringReplies.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
 
@@ -34,7 +35,7 @@ constexpr qint64 LeakTestLifeMinutes = 24 * 60;
 
 void ANGAS::mctcStatus(const QByteArray& frame) {
     const LinkState& link = g_.link;
-    const auto status = gas::ParseStatusReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto status = MctcStatusByte(frame, link.MctcCommandLength(), link.MctcNumberLength());
     // An empty status leaves the state as it was, so the status is asked again.
     if (!status)
         return;

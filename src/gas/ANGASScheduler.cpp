@@ -2,6 +2,7 @@
 #include "gas/ANGAS.h"
 
 #include "gas/GasDecoding.h"
+#include "gas/GasMakerCommands.h"
 #include "link/FrameBytes.h"
 #include "link/GenMCTCNET.h"
 #include "link/MakerFrame.h"
@@ -11,14 +12,7 @@
 
 namespace {
 
-enum MakerCommand {
-    Identification = 0x31,
-    CalibrationDate = 0x2E,
-    AcquisitionList = 0x23,
-    Status = 0x3F,
-    StartMeasurement = 0x45,
-    Measurement = 0x50,
-};
+using namespace gas::maker;
 
 // MCTC-NET commands changed with version 1.5 of the protocol.
 constexpr int NewCommandsVersion = 1500;

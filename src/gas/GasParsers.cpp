@@ -107,11 +107,4 @@ std::optional<QString> ParseHcResidueReply(const QByteArray& frame, int commandL
     return firstLetter(*field);
 }
 
-std::optional<int> ParseStatusReply(const QByteArray& frame, int commandLength, int numberLength) {
-    const std::optional<QByteArray> data = MctcDataField(frame, commandLength, numberLength);
-    if (!data || data->isEmpty())
-        return std::nullopt;
-    return static_cast<unsigned char>((*data)[0]) & 0x1F;
-}
-
 } // namespace gas

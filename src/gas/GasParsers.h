@@ -69,7 +69,4 @@ std::optional<ErrorReply> ParseErrorReply(const QByteArray& frame, int commandLe
 // "EH": the HC residue result letter.
 std::optional<QString> ParseHcResidueReply(const QByteArray& frame, int commandLength, int numberLength);
 
-// "ST" / "@ST": the status 1..31 in the low five bits of the first data character.
-std::optional<int> ParseStatusReply(const QByteArray& frame, int commandLength, int numberLength);
-
 } // namespace gas

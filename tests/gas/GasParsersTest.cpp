@@ -2,6 +2,7 @@
 #include "QtPrinters.h"
 #include "gas/GasStatusText.h"
 #include "link/MctcFrame.h"
+#include "link/MctcMeasuringReplies.h"
 #include "shared/Globals.h"
 
 #include <gtest/gtest.h>
@@ -110,8 +111,9 @@ TEST(GasParsersTest, SettingsParameterPressureResidueAndStatus) {
     EXPECT_EQ(gas::ParsePressureReply(reply("@LS", fields({"-12", "x"})), 3, 1), -12);
     EXPECT_EQ(gas::ParsePressureReply(reply("@LS", "99999999999"), 3, 1), std::nullopt);
     EXPECT_EQ(gas::ParseHcResidueReply(reply("EH", "E"), 2, 1), "E");
-    EXPECT_EQ(gas::ParseStatusReply(reply("@ST", "\x48"), 3, 1), 8);
-    EXPECT_EQ(gas::ParseStatusReply(reply("@ST", ""), 3, 1), std::nullopt);
+    // The analyser's status goes through the link's shared status reader.
+    EXPECT_EQ(MctcStatusByte(reply("@ST", "\x48"), 3, 1), 8);
+    EXPECT_EQ(MctcStatusByte(reply("@ST", ""), 3, 1), std::nullopt);
 }
 
 TEST(GasStatusTextTest, StandByAndZeroingInstructionsByErrorCode) {
