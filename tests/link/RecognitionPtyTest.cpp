@@ -6,7 +6,6 @@
 #include "PseudoTerminal.h"
 #include "SetupFormFixture.h"
 
-#include "link/QtSerialPort.h"
 #include "link/RiconosciMCTC.h"
 #include "shared/Globals.h"
 #include "sim/GasAnalyserSim.h"
@@ -14,6 +13,7 @@
 #include "sim/PtyLink.h"
 #include "sim/PtyTransport.h"
 #include "sim/RealTimeDriver.h"
+#include "support/RealLinePort.h"
 #include "support/StationDirs.h"
 
 #include <QDir>
@@ -26,33 +26,14 @@
 namespace {
 
 // A real line that notes which device each request was meant for, per COM port.
-class RecordingLine : public SerialPort {
+class RecordingLine : public RealLinePort {
   public:
-    RecordingLine() {
-        line_.OnComm = [this] {
-            if (OnComm)
-                OnComm();
-        };
-    }
-    void setCommPort(int number) override { line_.setCommPort(number); }
-    int CommPort() const override { return line_.CommPort(); }
-    bool setSettings(const QString& settings) override { return line_.setSettings(settings); }
-    QString Settings() const override { return line_.Settings(); }
-    void setRThreshold(int count) override { line_.setRThreshold(count); }
-    int RThreshold() const override { return line_.RThreshold(); }
-    bool setPortOpen(bool open, QString* error = nullptr) override { return line_.setPortOpen(open, error); }
-    bool PortOpen() const override { return line_.PortOpen(); }
     void Output(const QByteArray& bytes) override {
         asked[CommPort()].append(bytes.mid(1, 3));
-        line_.Output(bytes);
+        RealLinePort::Output(bytes);
     }
-    QByteArray Input() override { return line_.Input(); }
-    CommEventKind CommEvent() const override { return line_.CommEvent(); }
 
     std::map<int, QByteArrayList> asked;
-
-  private:
-    QtSerialPort line_;
 };
 
 // Silent ports are answered within the tick or not at all; a port with an

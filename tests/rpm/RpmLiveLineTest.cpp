@@ -3,7 +3,6 @@
 
 #include "RpmWindowFixture.h"
 #include "lang/LanguageTexts.h"
-#include "link/QtSerialPort.h"
 #include "rpm/RPM.h"
 #include "rpm/RPMView.h"
 #include "shared/Globals.h"
@@ -11,6 +10,7 @@
 #include "sim/RealTimeDriver.h"
 #include "sim/RevCounterSim.h"
 #include "sim/ScenarioClock.h"
+#include "support/RealLinePort.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
 
@@ -26,34 +26,15 @@
 namespace {
 
 // A real port that counts how often the window closes and opens it.
-class CountingPort : public SerialPort {
+class CountingPort : public RealLinePort {
   public:
-    CountingPort() {
-        line_.OnComm = [this] {
-            if (OnComm)
-                OnComm();
-        };
-    }
-    void setCommPort(int number) override { line_.setCommPort(number); }
-    int CommPort() const override { return line_.CommPort(); }
-    bool setSettings(const QString& settings) override { return line_.setSettings(settings); }
-    QString Settings() const override { return line_.Settings(); }
-    void setRThreshold(int count) override { line_.setRThreshold(count); }
-    int RThreshold() const override { return line_.RThreshold(); }
     bool setPortOpen(bool open, QString* error = nullptr) override {
         ++(open ? opens : closes);
-        return line_.setPortOpen(open, error);
+        return RealLinePort::setPortOpen(open, error);
     }
-    bool PortOpen() const override { return line_.PortOpen(); }
-    void Output(const QByteArray& bytes) override { line_.Output(bytes); }
-    QByteArray Input() override { return line_.Input(); }
-    CommEventKind CommEvent() const override { return line_.CommEvent(); }
 
     int opens = 0;
     int closes = 0;
-
-  private:
-    QtSerialPort line_;
 };
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
