@@ -3,11 +3,13 @@
 #include "lang/LanguageTexts.h"
 #include "report/PrintoutView.h"
 #include "rpm/RPMView.h"
+#include "settings/ConfFile.h"
 #include "ui/Printing.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -18,7 +20,7 @@ namespace {
 
 constexpr int ModalPollMs = 20;
 constexpr int RevCounterReadMs = 5000;
-constexpr int PdfInfoMs = 10000;
+constexpr int PdfToolMs = 10000;
 
 } // namespace
 
@@ -30,6 +32,7 @@ void LiveStationTest::SetUp() {
     ui::QtWindowPrinter::redirectToPdf(pdfPath);
     modalWatch_.setInterval(ModalPollMs);
     QObject::connect(&modalWatch_, &QTimer::timeout, [this] { answerModal(); });
+    modalWatch_.start();
 }
 
 void LiveStationTest::TearDown() {
@@ -69,6 +72,8 @@ void LiveStationTest::writeConf(const QString& sections) {
                              .arg(RevCounterCom) +
                          sections;
     writeBytes(workFile("Conf.ini"), conf.toLatin1());
+    // The main window reads the ports and instrument makes at start-up.
+    ASSERT_TRUE(LoadInstrumentPorts(g));
 }
 
 void LiveStationTest::openRevCounterWindow(double speed, double oil) {
@@ -81,31 +86,36 @@ void LiveStationTest::openRevCounterWindow(double speed, double oil) {
     ASSERT_EQ(g.settings.ExternalOilTemp, 1);
 }
 
-void LiveStationTest::printNextSheet() {
-    modalWatch_.start();
-}
-
 void LiveStationTest::answerModal() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
+    // Printing may pump events; the sheet being printed is not answered twice.
+    // Closing is not guarded: a window may open the next one as it closes.
+    if (!modal || printing_)
         return;
-    modalWatch_.stop();
-    auto* sheet = dynamic_cast<PrintoutView*>(modal);
-    if (!sheet) {
-        otherModals << modal->windowTitle();
-        modal->close();
-        return;
+    auto* close = modal->findChild<QPushButton*>(QStringLiteral("Command1"));
+    if (auto* sheet = dynamic_cast<PrintoutView*>(modal)) {
+        if (auto* print = sheet->findChild<QPushButton*>(QStringLiteral("Command2"))) {
+            printing_ = true;
+            print->click();
+            printing_ = false;
+        }
+        sheetsPrinted << modal->windowTitle();
+    } else {
+        const auto* message = modal->findChild<QLabel*>(QStringLiteral("Label1"));
+        messagesAcknowledged << modal->windowTitle() + QStringLiteral(": ") + (message ? message->text() : QString());
     }
-    auto* print = sheet->findChild<QPushButton*>(QStringLiteral("Command2"));
-    auto* close = sheet->findChild<QPushButton*>(QStringLiteral("Command1"));
-    if (!print || !close) {
-        otherModals << QStringLiteral("sheet without its buttons: ") + modal->windowTitle();
+    if (close)
+        close->click();
+    else
         modal->close();
-        return;
-    }
-    print->click();
-    sheetsPrinted << modal->windowTitle();
-    close->click();
+}
+
+bool LiveStationTest::keepPrintedPage(const QString& fileName) const {
+    QString prefix = screenshotPath(fileName);
+    prefix.chop(4); // pdftoppm adds ".png"
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {"-png", "-singlefile", "-r", "60", pdfPath, prefix});
+    return render.waitForFinished(PdfToolMs) && render.exitCode() == 0;
 }
 
 QStringList LiveStationTest::reportLines() const {
@@ -130,7 +140,7 @@ int LiveStationTest::printedPages() const {
         return -1;
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdfPath});
-    if (!info.waitForFinished(PdfInfoMs) || info.exitCode() != 0)
+    if (!info.waitForFinished(PdfToolMs) || info.exitCode() != 0)
         return -1;
     const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = pages.match(QString::fromLatin1(info.readAllStandardOutput()));

@@ -35,21 +35,20 @@ class LiveStationTest : public StationDirsTest {
     // counter with `--speed` and `--oil` points; fails the test when it does not run.
     void startRevCounter(const QString& speedPoints, const QString& oilPoints);
     // Writes Conf.ini: [PORTE] for the three links, [RPM] supplying speed and
-    // oil temperature, then `sections` as given (CR LF line ends).
+    // oil temperature, then `sections` as given (CR LF line ends); then reads
+    // the ports as the main window does at start-up.
     void writeConf(const QString& sections);
     // Opens the rev counter window minimised, as the main window does beside a
     // measuring window, and waits for it to read `speed` and `oil`.
     void openRevCounterWindow(double speed, double oil);
-
-    // Answers the next modal window: a printed sheet gets its print button
-    // pressed, then its close button; anything else is noted and closed.
-    void printNextSheet();
 
     // report.log as key=value pairs, in order of the lines, and as lines.
     QStringList reportLines() const;
     QMap<QString, QString> reportValues() const;
     // Pages of the PDF the prints went to; -1 when there is none.
     int printedPages() const;
+    // Renders the first printed page under the screenshots folder as `fileName` (.png).
+    bool keepPrintedPage(const QString& fileName) const;
 
     QString link(const char* name) const;
     QString text(int position) const { return g.lang.UiText[position]; }
@@ -58,14 +57,19 @@ class LiveStationTest : public StationDirsTest {
     RecordingDialogs dialogs;
     SimulatorProcess revCounter;
     QString pdfPath;
-    // Captions of the sheets printed through printNextSheet, and of other modal windows met.
+    // Every modal window is answered as it opens, so none can stall a test: a
+    // printed sheet gets its print button pressed, then its close button; a
+    // message window its OK button (Command1), as the operator would. What
+    // each showed, in order: a sheet's caption, a message window's caption
+    // and text ("Quaveron: text").
     QStringList sheetsPrinted;
-    QStringList otherModals;
+    QStringList messagesAcknowledged;
 
   private:
     void answerModal();
 
     QTimer modalWatch_;
+    bool printing_ = false;
     QString revCounterPoints_[2];
 };
 
