@@ -115,16 +115,15 @@ void ANGASView::build() {
     auto* progress = ui::boundWidget<QProgressBar>(f.PBar1, QStringLiteral("PBar1"), this);
     progress->setTextVisible(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ui::boundButton(f.Command1, QStringLiteral("Command1"), this, [&f] { f.Command1_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command4, QStringLiteral("Command4"), this, [&f] { f.Command4_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command6, QStringLiteral("Command6"), this, [&f] { f.Command6_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command5, QStringLiteral("Command5"), this, [&f] { f.Command5_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command3, QStringLiteral("Command3"), this, [&f] { f.Command3_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command2, QStringLiteral("Command2"), this, [&f] { f.Command2_Click(); }));
-    buttons->addWidget(ui::boundButton(f.Command7, QStringLiteral("Command7"), this, [&f] { f.Command7_Click(); }));
-    buttons->addStretch();
-    buttons->addWidget(ui::boundButton(f.CmdOut1, QStringLiteral("CmdOut1"), this, [&f] { f.CmdOut1_Click(); }));
+    QHBoxLayout* buttons = ui::commandRow(this,
+                                          {{f.Command1, "Command1", [&f] { f.Command1_Click(); }},
+                                           {f.Command4, "Command4", [&f] { f.Command4_Click(); }},
+                                           {f.Command6, "Command6", [&f] { f.Command6_Click(); }},
+                                           {f.Command5, "Command5", [&f] { f.Command5_Click(); }},
+                                           {f.Command3, "Command3", [&f] { f.Command3_Click(); }},
+                                           {f.Command2, "Command2", [&f] { f.Command2_Click(); }},
+                                           {f.Command7, "Command7", [&f] { f.Command7_Click(); }}},
+                                          {f.CmdOut1, "CmdOut1", [&f] { f.CmdOut1_Click(); }});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(analyser);

@@ -1,7 +1,11 @@
 #include "ui/MeasuringWidgets.h"
 
+#include "ui/BoundWidget.h"
+
 #include <QFont>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace ui {
 
@@ -19,6 +23,12 @@ void sink(QLabel* widget, int margin) {
     widget->setFrameShadow(QFrame::Sunken);
     if (margin > 0)
         widget->setMargin(margin);
+}
+
+QPushButton* boundButton(Button& state, const QString& name, QWidget* parent, const std::function<void()>& onClick) {
+    QPushButton* widget = boundWidget<QPushButton>(state, name, parent);
+    QObject::connect(widget, &QPushButton::clicked, widget, onClick);
+    return widget;
 }
 
 } // namespace
@@ -46,6 +56,18 @@ QLabel* messagePanel(Label& state, const QString& name, QWidget* parent, int poi
     sink(widget, margin);
     widget->setMinimumHeight(lines * widget->fontMetrics().height() + padding);
     return widget;
+}
+
+QHBoxLayout* commandRow(QWidget* parent, std::initializer_list<CommandButton> commands, const CommandButton& exit) {
+    const auto add = [parent](QHBoxLayout* row, const CommandButton& command) {
+        row->addWidget(boundButton(command.state, QString::fromLatin1(command.name), parent, command.onClick));
+    };
+    auto* row = new QHBoxLayout;
+    for (const CommandButton& command : commands)
+        add(row, command);
+    row->addStretch();
+    add(row, exit);
+    return row;
 }
 
 } // namespace ui

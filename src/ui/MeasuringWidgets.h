@@ -1,12 +1,13 @@
 #pragma once
 
-#include "ui/BoundWidget.h"
 #include "ui/Controls.h"
 
-#include <QObject>
-#include <QPushButton>
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
+
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -27,11 +28,15 @@ QLabel* readingPanel(Label& state, const QString& name, QWidget* parent, int poi
 QLabel* messagePanel(Label& state, const QString& name, QWidget* parent, int pointSize, int lines, int padding,
                      int margin = 0);
 
-template <typename Handler>
-QPushButton* boundButton(Button& state, const QString& name, QWidget* parent, Handler handler) {
-    QPushButton* widget = boundWidget<QPushButton>(state, name, parent);
-    QObject::connect(widget, &QPushButton::clicked, widget, handler);
-    return widget;
-}
+// One command of a window's button row: its control, its name, its handler.
+struct CommandButton {
+    Button& state;
+    const char* name;
+    std::function<void()> onClick;
+};
+
+// A measuring window's row of commands, left to right, with its exit button
+// apart at the far right.
+QHBoxLayout* commandRow(QWidget* parent, std::initializer_list<CommandButton> commands, const CommandButton& exit);
 
 } // namespace ui
