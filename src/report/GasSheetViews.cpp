@@ -21,12 +21,7 @@ PrtKAPROCERTView::PrtKAPROCERTView(PrtKAPROCERT& form, QWidget* parent) : Printo
         form.AcceleratedIdle, "AcceleratedIdle",
         {{form.AcceleratedIdleCOcorrLimit, "AcceleratedIdleCOcorrLimit"}, {form.LambdaLimits, "LambdaLimits"}}));
 
-    QGroupBox* result = newSection(form.ResultFrame, "ResultFrame");
-    addVerdict(result, form.Result);
-    addFields(result, {{form.Date, "Date"}, {form.StartTime, "StartTime"}, {form.EndTime, "EndTime"}}, 3);
-    addFields(result, {{form.TechnicalManager, "TechnicalManager"}, {form.AgencyName, "AgencyName"}}, 1);
-    addSignature(result, form.Signature);
-    addRow(result);
+    addOutcome(form);
     finish();
 }
 

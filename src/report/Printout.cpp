@@ -10,13 +10,17 @@
 
 namespace {
 
-constexpr int CopiesText = 90;          // PrtKAPRODiagnCopie
-constexpr int OilTemperatureText = 102; // PrtKAPROCERTTolioMot
-constexpr int EngineFrameText = 106;    // PrtKAPROCERTParMot
-constexpr int DateText = 110;           // PrtKAPROCERTData
-constexpr int SignatureText = 114;      // PrtKAPROCERTFirma
-constexpr int AgencyText = 115;         // PrtKAPROCERTNomeEnte
-constexpr int PrintText = 142;          // StampaOpaStampa
+constexpr int ResultFrameText = 11;       // ANFUMOEsito
+constexpr int CopiesText = 90;            // PrtKAPRODiagnCopie
+constexpr int OilTemperatureText = 102;   // PrtKAPROCERTTolioMot
+constexpr int EngineFrameText = 106;      // PrtKAPROCERTParMot
+constexpr int DateText = 110;             // PrtKAPROCERTData
+constexpr int StartText = 111;            // PrtKAPROCERTInMis
+constexpr int EndText = 112;              // PrtKAPROCERTFinMis
+constexpr int TechnicalManagerText = 113; // PrtKAPROCERTRespTec
+constexpr int SignatureText = 114;        // PrtKAPROCERTFirma
+constexpr int AgencyText = 115;           // PrtKAPROCERTNomeEnte
+constexpr int PrintText = 142;            // StampaOpaStampa
 
 // The language table has no text for a refused copies count.
 QString badCopiesMessage(const QString& copies, int languageCode) {
@@ -68,4 +72,13 @@ void Printout::Command2_Click() {
     showPrintControls(false);
     ui::printOrOfferPdf(*printer_, dialogs_, static_cast<int>(*count), g_.settings.LanguageCode);
     showPrintControls(true);
+}
+
+void TestPrintout::applyTestCaptions() {
+    const LanguageState& lang = g_.lang;
+    applySharedCaptions();
+    ResultFrame.setCaption(uiText(lang, ResultFrameText));
+    StartTime.Caption.setCaption(uiText(lang, StartText));
+    EndTime.Caption.setCaption(uiText(lang, EndText));
+    TechnicalManager.Caption.setCaption(uiText(lang, TechnicalManagerText));
 }

@@ -70,3 +70,20 @@ class Printout {
 
     ui::WindowPrinter* printer_ = nullptr;
 };
+
+// A sheet that reports a test: it closes with the verdict, the test's start
+// and end and the technical manager.
+class TestPrintout : public Printout {
+  public:
+    using Printout::Printout;
+
+    ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
+    ui::Label Result;
+    SheetField StartTime{QStringLiteral("inizio misura")};
+    SheetField EndTime{QStringLiteral("fine misura")};
+    SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
+
+  protected:
+    // The shared captions and those of the closing section.
+    void applyTestCaptions();
+};

@@ -270,3 +270,12 @@ void PrintoutView::finish() {
     page_->addStretch();
     page_->addLayout(bar);
 }
+
+void PrintoutView::addOutcome(TestPrintout& form) {
+    QGroupBox* result = newSection(form.ResultFrame, "ResultFrame");
+    addVerdict(result, form.Result);
+    addFields(result, {{form.Date, "Date"}, {form.StartTime, "StartTime"}, {form.EndTime, "EndTime"}}, 3);
+    addFields(result, {{form.TechnicalManager, "TechnicalManager"}, {form.AgencyName, "AgencyName"}}, 1);
+    addSignature(result, form.Signature);
+    addRow(result);
+}

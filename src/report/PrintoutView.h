@@ -44,6 +44,8 @@ class PrintoutView : public ui::FormDialog {
     void addVerdict(QGroupBox* section, ui::Label& verdict);
     // The signature line of a sheet.
     void addSignature(QGroupBox* section, SheetField& signature);
+    // The closing section of a test's sheet: verdict, times, manager, agency, signature.
+    void addOutcome(TestPrintout& form);
     // The sections several sheets share, one field a line.
     QGroupBox* instrumentSection(InstrumentSection& section, const QString& prefix);
     QGroupBox* revCounterSection(RevCounterSection& section);

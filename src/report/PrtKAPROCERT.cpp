@@ -4,7 +4,6 @@
 
 namespace {
 // Positions in the language table.
-constexpr int ResultFrameText = 11;       // ANFUMOEsito
 constexpr int TitleText = 92;             // PrtKAPROCERTReferto
 constexpr int IdleSpeedText = 103;        // PrtKAPROCERTGirMin
 constexpr int COcorrLimitText = 104;      // PrtKAPROCERTLimCOcorr
@@ -12,9 +11,6 @@ constexpr int SupplementaryText = 105;    // PrtKAPROCERTProvSupl
 constexpr int AcceleratedSpeedText = 107; // PrtKAPROCERTGirMinAcc
 constexpr int EmissionsFrameText = 108;   // PrtKAPROCERTValEmis
 constexpr int LambdaLimitText = 109;      // PrtKAPROCERTLimLam
-constexpr int StartText = 111;            // PrtKAPROCERTInMis
-constexpr int EndText = 112;              // PrtKAPROCERTFinMis
-constexpr int TechnicalManagerText = 113; // PrtKAPROCERTRespTec
 
 void fillReadings(EmissionReadings& sheet, const CertificateReadings& readings) {
     showField(sheet.CO.Value, readings.CO);
@@ -27,7 +23,7 @@ void fillReadings(EmissionReadings& sheet, const CertificateReadings& readings) 
 } // namespace
 
 PrtKAPROCERT::PrtKAPROCERT(Globals& g, ui::Dialogs& dialogs)
-    : Printout(g, dialogs, QStringLiteral("Referto analisi gas")) {}
+    : TestPrintout(g, dialogs, QStringLiteral("Referto analisi gas")) {}
 
 void PrtKAPROCERT::Form_Load() {
     applyCaptions();
@@ -36,7 +32,7 @@ void PrtKAPROCERT::Form_Load() {
 
 void PrtKAPROCERT::applyCaptions() {
     const LanguageState& lang = g_.lang;
-    applySharedCaptions();
+    applyTestCaptions();
     Title.setCaption(uiText(lang, TitleText));
     applyGasHeaderCaptions(lang, Analyser, RevCounter, Vehicle);
     Ambient.applyCaptions(lang);
@@ -47,10 +43,6 @@ void PrtKAPROCERT::applyCaptions() {
     AcceleratedIdle.Frame.setCaption(uiText(lang, SupplementaryText));
     AcceleratedIdleCOcorrLimit.Caption.setCaption(uiText(lang, COcorrLimitText));
     LambdaLimits.Caption.setCaption(uiText(lang, LambdaLimitText));
-    ResultFrame.setCaption(uiText(lang, ResultFrameText));
-    StartTime.Caption.setCaption(uiText(lang, StartText));
-    EndTime.Caption.setCaption(uiText(lang, EndText));
-    TechnicalManager.Caption.setCaption(uiText(lang, TechnicalManagerText));
 }
 
 void PrtKAPROCERT::fill() {

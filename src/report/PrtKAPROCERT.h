@@ -6,7 +6,7 @@
 // The gas certificate: the idle test and, for catalysed vehicles, the
 // accelerated-idle test, with limits and verdict, as the gas window left them
 // in g.report.GasCertificate.
-class PrtKAPROCERT : public Printout {
+class PrtKAPROCERT : public TestPrintout {
   public:
     PrtKAPROCERT(Globals& g, ui::Dialogs& dialogs);
 
@@ -24,12 +24,6 @@ class PrtKAPROCERT : public Printout {
     EmissionReadings AcceleratedIdle{QStringLiteral("PROVA SUPPLEMENTARE PER VEICOLI CATALIZZATI E CON SONDA LAMBDA")};
     SheetField AcceleratedIdleCOcorrLimit{QStringLiteral("Valore limite COcorr(%vol.)")};
     SheetField LambdaLimits{QStringLiteral("Valore limite LAMBDA")};
-
-    ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
-    ui::Label Result;
-    SheetField StartTime{QStringLiteral("inizio misura")};
-    SheetField EndTime{QStringLiteral("fine misura")};
-    SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
 
     // Captions first, then the certificate's values.
     void Form_Load();

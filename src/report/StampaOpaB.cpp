@@ -7,20 +7,16 @@
 
 namespace {
 // Positions in the language table.
-constexpr int ResultFrameText = 11;       // ANFUMOEsito
-constexpr int ThresholdText = 85;         // LIMITISOp
-constexpr int LimitKText = 86;            // LIMITIVLim
-constexpr int OpacimeterText = 89;        // OPASUCap
-constexpr int IdleSpeedText = 103;        // PrtKAPROCERTGirMin
-constexpr int StartText = 111;            // PrtKAPROCERTInMis
-constexpr int EndText = 112;              // PrtKAPROCERTFinMis
-constexpr int TechnicalManagerText = 113; // PrtKAPROCERTRespTec
-constexpr int TitleText = 128;            // StampaOPARefer
-constexpr int OpacimeterFrameText = 129;  // StampaOPADatOp
-constexpr int MaxSpeedText = 130;         // StampaOPAGirMotMax
-constexpr int ValuesFrameText = 131;      // StampaOPAValOp
-constexpr int LimitsFrameText = 140;      // StampaBlimiti
-constexpr int MeanFrameText = 141;        // StampaOPAMedVal
+constexpr int ThresholdText = 85;        // LIMITISOp
+constexpr int LimitKText = 86;           // LIMITIVLim
+constexpr int OpacimeterText = 89;       // OPASUCap
+constexpr int IdleSpeedText = 103;       // PrtKAPROCERTGirMin
+constexpr int TitleText = 128;           // StampaOPARefer
+constexpr int OpacimeterFrameText = 129; // StampaOPADatOp
+constexpr int MaxSpeedText = 130;        // StampaOPAGirMotMax
+constexpr int ValuesFrameText = 131;     // StampaOPAValOp
+constexpr int LimitsFrameText = 140;     // StampaBlimiti
+constexpr int MeanFrameText = 141;       // StampaOPAMedVal
 
 QString speedText(const std::optional<double>& speed) {
     return speed ? settings::formatDouble(*speed) : QString();
@@ -43,7 +39,8 @@ std::optional<ui::Colour> AccelerationStatusColour(int statusCode) {
     }
 }
 
-StampaOpaB::StampaOpaB(Globals& g, ui::Dialogs& dialogs) : Printout(g, dialogs, QStringLiteral("Referto Opacimetro")) {
+StampaOpaB::StampaOpaB(Globals& g, ui::Dialogs& dialogs)
+    : TestPrintout(g, dialogs, QStringLiteral("Referto Opacimetro")) {
     CopiesBox.subscribe([this] { g_.report.PrintCopies = CopiesBox.text(); });
 }
 
@@ -61,7 +58,7 @@ void StampaOpaB::Form_Load() {
 
 void StampaOpaB::applyCaptions() {
     const LanguageState& lang = g_.lang;
-    applySharedCaptions();
+    applyTestCaptions();
     Title.setCaption(uiText(lang, TitleText));
     Opacimeter.applyCaptions(lang, OpacimeterFrameText, OpacimeterText);
     RevCounter.applyCaptions(lang);
@@ -74,10 +71,6 @@ void StampaOpaB::applyCaptions() {
     OpacityLimitK.Caption.setCaption(uiText(lang, LimitKText));
     ValuesFrame.setCaption(uiText(lang, ValuesFrameText));
     MeanFrame.setCaption(uiText(lang, MeanFrameText));
-    ResultFrame.setCaption(uiText(lang, ResultFrameText));
-    StartTime.Caption.setCaption(uiText(lang, StartText));
-    EndTime.Caption.setCaption(uiText(lang, EndText));
-    TechnicalManager.Caption.setCaption(uiText(lang, TechnicalManagerText));
 }
 
 void StampaOpaB::fill() {

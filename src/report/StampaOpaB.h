@@ -7,7 +7,7 @@
 
 // The smoke report: the free-acceleration test as the smoke window concluded
 // it. Loading fills every field from the shared data and rewrites report.log.
-class StampaOpaB : public Printout {
+class StampaOpaB : public TestPrintout {
   public:
     static constexpr int RowCount = 8;
 
@@ -40,12 +40,6 @@ class StampaOpaB : public Printout {
     SheetField MeanK{QStringLiteral("K (m-1)")};
     SheetField MeanOpacity{QString::fromUtf8("Opacità")};
     ui::Label Unit{QStringLiteral("%")};
-
-    ui::Frame ResultFrame{QStringLiteral("ESITO DELLA PROVA")};
-    ui::Label Result;
-    SheetField StartTime{QStringLiteral("inizio misura")};
-    SheetField EndTime{QStringLiteral("fine misura")};
-    SheetField TechnicalManager{QStringLiteral("responsabile tecnico")};
 
     // Captions, then the values, then report.log; a report that cannot be
     // written is reported and the sheet opens all the same.

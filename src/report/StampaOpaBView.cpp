@@ -46,12 +46,7 @@ StampaOpaBView::StampaOpaBView(StampaOpaB& form, QWidget* parent) : PrintoutView
     meanGrid->addWidget(ui::boundWidget<QLabel>(form.Unit, QStringLiteral("Unit"), mean), 0, 6);
     addRow(mean);
 
-    QGroupBox* result = newSection(form.ResultFrame, "ResultFrame");
-    addVerdict(result, form.Result);
-    addFields(result, {{form.Date, "Date"}, {form.StartTime, "StartTime"}, {form.EndTime, "EndTime"}}, 3);
-    addFields(result, {{form.TechnicalManager, "TechnicalManager"}, {form.AgencyName, "AgencyName"}}, 1);
-    addSignature(result, form.Signature);
-    addRow(result);
+    addOutcome(form);
     finish();
 }
 
