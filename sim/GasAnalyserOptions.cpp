@@ -120,9 +120,7 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
     std::optional<QString> leakTime;
     OptionReader reader(args);
     while (const std::optional<QString> name = reader.next()) {
-        if (*name == QLatin1String("--link")) {
-            options.linkPath = reader.value().value_or(QString());
-        } else if (*name == QLatin1String("--protocol")) {
+        if (*name == QLatin1String("--protocol")) {
             if (const std::optional<QString> chosen = reader.choice({"maker", "mctc"}))
                 protocol = protocolNamed(*chosen);
         } else if (*name == QLatin1String("--model")) {
@@ -168,12 +166,8 @@ std::optional<GasAnalyserOptions> ParseGasAnalyserOptions(const QStringList& arg
             settings.hcRange.lin = coefficient(reader).value_or(settings.hcRange.lin);
         } else if (*name == QLatin1String("--delay")) {
             options.replyDelayMs = reader.integer(0, MaxReplyDelayMs).value_or(options.replyDelayMs);
-        } else if (*name == QLatin1String("--verbose")) {
-            options.verbose = reader.flag();
-        } else if (*name == QLatin1String("--help")) {
-            options.help = reader.flag();
         } else {
-            reader.fail(QStringLiteral("unknown option %1").arg(*name));
+            readSharedOption(reader, *name, options);
         }
     }
     if (!reader.failed())

@@ -36,9 +36,7 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
     std::optional<int> delay;
     OptionReader reader(args);
     while (const std::optional<QString> name = reader.next()) {
-        if (*name == QLatin1String("--link")) {
-            options.linkPath = reader.value().value_or(QString());
-        } else if (*name == QLatin1String("--protocol")) {
+        if (*name == QLatin1String("--protocol")) {
             if (const std::optional<QString> chosen = reader.choice({"maker", "mctc"}))
                 protocol = *chosen == QLatin1String("maker") ? OpacimeterProtocol::Maker : OpacimeterProtocol::Mctc;
         } else if (*name == QLatin1String("--model")) {
@@ -56,12 +54,8 @@ std::optional<OpacimeterOptions> ParseOpacimeterOptions(const QStringList& args,
             delay = reader.integer(0, MaxReplyDelayMs);
         } else if (*name == QLatin1String("--chart")) {
             options.chart = reader.flag();
-        } else if (*name == QLatin1String("--verbose")) {
-            options.verbose = reader.flag();
-        } else if (*name == QLatin1String("--help")) {
-            options.help = reader.flag();
         } else {
-            reader.fail(QStringLiteral("unknown option %1").arg(*name));
+            readSharedOption(reader, *name, options);
         }
     }
     // The chart's run holds whatever the scenario says of the number of accelerations.

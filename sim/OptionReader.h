@@ -45,4 +45,17 @@ class OptionReader {
     QString error_;
 };
 
+// The options every simulator takes, --link PATH, --verbose and --help, into
+// the simulator's options; any other name is reported as unknown.
+template <typename Options> void readSharedOption(OptionReader& reader, const QString& name, Options& options) {
+    if (name == QLatin1String("--link"))
+        options.linkPath = reader.value().value_or(QString());
+    else if (name == QLatin1String("--verbose"))
+        options.verbose = reader.flag();
+    else if (name == QLatin1String("--help"))
+        options.help = reader.flag();
+    else
+        reader.fail(QStringLiteral("unknown option %1").arg(name));
+}
+
 } // namespace sim

@@ -64,9 +64,7 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
     std::optional<Profile> oil;
     OptionReader reader(args);
     while (const std::optional<QString> name = reader.next()) {
-        if (*name == QLatin1String("--link")) {
-            options.linkPath = reader.value().value_or(QString());
-        } else if (*name == QLatin1String("--cylinders")) {
+        if (*name == QLatin1String("--cylinders")) {
             options.cylinders = reader.integer(1, 12).value_or(options.cylinders);
         } else if (*name == QLatin1String("--strokes")) {
             if (const std::optional<QString> strokes = reader.choice({"2", "4"}))
@@ -85,12 +83,8 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
             overrideProfile(reader, oil.emplace());
         } else if (*name == QLatin1String("--delay")) {
             options.replyDelayMs = reader.integer(0, MaxReplyDelayMs).value_or(options.replyDelayMs);
-        } else if (*name == QLatin1String("--verbose")) {
-            options.verbose = reader.flag();
-        } else if (*name == QLatin1String("--help")) {
-            options.help = reader.flag();
         } else {
-            reader.fail(QStringLiteral("unknown option %1").arg(*name));
+            readSharedOption(reader, *name, options);
         }
     }
     // Explicit points win over the named scenario, whatever the order given.

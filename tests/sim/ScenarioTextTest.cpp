@@ -114,3 +114,18 @@ TEST(OptionReaderFinish, NeedsTheLinkUnlessOnlyHelpAndKeepsTheFirstError) {
     EXPECT_FALSE(reader.finish(QString(), false, &error));
     EXPECT_EQ(error, "--delay needs a value");
 }
+
+TEST(OptionReaderShared, LinkVerboseAndHelpForEverySimulatorAndNothingElse) {
+    struct Options {
+        QString linkPath;
+        bool verbose = false;
+        bool help = false;
+    } options;
+    OptionReader reader({"--link", "/tmp/line", "--verbose", "--help", "--colour", "red"});
+    while (const std::optional<QString> name = reader.next())
+        readSharedOption(reader, *name, options);
+    EXPECT_EQ(options.linkPath, "/tmp/line");
+    EXPECT_TRUE(options.verbose);
+    EXPECT_TRUE(options.help);
+    EXPECT_EQ(reader.error(), "unknown option --colour");
+}
