@@ -106,7 +106,8 @@ serve() {
 }
 
 serve rpm "$(com_port RPM TCOMrpm 3)" rpm
-serve gas "$(com_port COMKAPRO TCOM 2)" gas --model "$gas_model" --scenario "$root/data/demo/gas-run.txt"
+# The simulator's own passing certification run, timed for the window's measurement.
+serve gas "$(com_port COMKAPRO TCOM 2)" gas --model "$gas_model" --run pass
 serve opa "$(com_port COMOPA TCOM 1)" opa --protocol "$protocol" --model "$opa_model" \
   --scenario "$root/data/demo/smoke-run.txt"
 for name in rpm gas opa; do
