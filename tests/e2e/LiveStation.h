@@ -2,6 +2,8 @@
 
 #include "SimulatorProcess.h"
 
+#include "gas/QtPrinters.h"
+
 #include "shared/Globals.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
