@@ -89,7 +89,7 @@ void ANGAS::runMakerRules() {
 
 QByteArray ANGAS::settingsRecordData() const {
     const GasState& gs = gas();
-    const QString etb(QChar(FrameByte::Etb));
+    const QString etb{QChar(FrameByte::Etb)};
     return settings::toWin1252(QStringList({gs.FuelName, gs.CatalystText, gs.SettingsField3, gs.EngineStrokes,
                                             gs.HydrogenCarbonRatio, gs.OxygenCarbonRatio})
                                    .join(etb));
