@@ -6,7 +6,7 @@
 #include "link/QtSerialPort.h"
 #include "settings/ConfFile.h"
 #include "smoke/ANFUMOView.h"
-#include "smoke/SmokeWindowLinks.h"
+#include "smoke/NoSmokeWindowLinks.h"
 #include "ui/Paths.h"
 
 #include <QCoreApplication>
@@ -22,20 +22,6 @@ namespace {
 
 constexpr int GasCom = 2;
 constexpr int SmokeCom = 1;
-
-// The smoke window's neighbours, none of which a measurement needs.
-class QuietSmokeLinks : public SmokeWindowLinks {
-  public:
-    void showCritic(const QString&) override {}
-    void showExclam() override {}
-    void showExclamStampa() override {}
-    void showLimits() override {}
-    void showVehicleData() override {}
-    void showSmokePrint() override {}
-    void showChart() override {}
-    Grafic* chart() override { return nullptr; }
-    void closeRevCounter() override {}
-};
 
 QByteArray confIni(const QString& gasLink, const QString& smokeLink) {
     const QString text =
@@ -149,7 +135,8 @@ void BenchStation::openSmokeWindow() {
     g.app.SmokeWindowActive = 1;
     auto line = std::make_unique<TappedPort>(std::make_unique<QtSerialPort>(), 11);
     smokePort = line.get();
-    smokeWindow = ANFUMOView::showModeless(g, dialogs, std::make_unique<QuietSmokeLinks>(), std::move(line), nullptr);
+    smokeWindow =
+        ANFUMOView::showModeless(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(line), nullptr);
     // Warm-up, self-check and zeroing take a few seconds.
     runFor(6000);
 }

@@ -16,7 +16,7 @@
 #include "sim/RevCounterSim.h"
 #include "sim/ScenarioClock.h"
 #include "smoke/ANFUMO.h"
-#include "smoke/SmokeWindowLinks.h"
+#include "smoke/NoSmokeWindowLinks.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,19 +26,6 @@
 #include <memory>
 
 namespace {
-
-class ClosedLinks : public SmokeWindowLinks {
-  public:
-    void showCritic(const QString&) override {}
-    void showExclam() override {}
-    void showExclamStampa() override {}
-    void showLimits() override {}
-    void showVehicleData() override {}
-    void showSmokePrint() override {}
-    void showChart() override {}
-    Grafic* chart() override { return nullptr; }
-    void closeRevCounter() override {}
-};
 
 // Runs `beats` scheduler beats of `beatMs` with the instrument wired to the
 // port, and returns the bytes that arrived in each beat.
@@ -123,7 +110,7 @@ QList<QByteArray> smokeSeed(int model) {
     fuzz::SilentDialogs dialogs;
     auto owned = std::make_unique<FakeSerialPort>();
     FakeSerialPort& port = *owned;
-    ANFUMO form(g, dialogs, std::make_unique<ClosedLinks>(), std::move(owned));
+    ANFUMO form(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(owned));
     form.Form_Load();
     return record(
         clock, opacimeter.engine(), port, [&] { form.Timer1.tick(); }, 80, 25);

@@ -7,27 +7,9 @@
 #include "link/FakeSerialPort.h"
 #include "shared/Globals.h"
 #include "smoke/ANFUMO.h"
-#include "smoke/SmokeWindowLinks.h"
+#include "smoke/NoSmokeWindowLinks.h"
 
 #include <memory>
-
-namespace {
-
-// The windows the smoke window opens are not part of what is fuzzed.
-class ClosedLinks : public SmokeWindowLinks {
-  public:
-    void showCritic(const QString&) override {}
-    void showExclam() override {}
-    void showExclamStampa() override {}
-    void showLimits() override {}
-    void showVehicleData() override {}
-    void showSmokePrint() override {}
-    void showChart() override {}
-    Grafic* chart() override { return nullptr; }
-    void closeRevCounter() override {}
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::ChunkedInput input(data, size);
@@ -53,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::SilentDialogs dialogs;
     auto owned = std::make_unique<FakeSerialPort>();
     FakeSerialPort& port = *owned;
-    ANFUMO form(g, dialogs, std::make_unique<ClosedLinks>(), std::move(owned));
+    ANFUMO form(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(owned));
     form.Form_Load();
     form.Combo1.setListIndex((choice >> 3) % 7);
     form.Combo1_Click();
