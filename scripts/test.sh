@@ -37,7 +37,7 @@ echo "== Fuzzing =="
 # fuzz/regressions/<target>/ runs first; then each target explores for a while
 # from its committed seeds, and whatever crashes it is kept in that folder.
 fuzz_started=$(date +%s)
-fuzz_targets=(fuzz_rclini fuzz_rpm fuzz_gas_mctc fuzz_gas_maker fuzz_smoke_mctc fuzz_smoke_maker)
+fuzz_targets=(fuzz_rclini fuzz_rpm fuzz_gas_mctc fuzz_gas_maker fuzz_smoke_mctc fuzz_smoke_maker fuzz_setup)
 fuzz_seconds="${QUAVERON_FUZZ_SECONDS:-30}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
   -DQUAVERON_FUZZ=ON -DQUAVERON_TESTS=OFF >/dev/null
