@@ -2,6 +2,9 @@
 
 #include "settings/Win1252.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 bool isDigit(char c) {
@@ -44,4 +47,12 @@ double LeadingNumber(const QByteArray& bytes) {
     bool ok = false;
     const double value = bytes.mid(start, pos - start).toDouble(&ok);
     return ok ? value : 0.0;
+}
+
+std::optional<int> LeadingWholeNumber(const QByteArray& bytes) {
+    const double whole = std::trunc(LeadingNumber(bytes));
+    if (whole < static_cast<double>(std::numeric_limits<int>::min()) ||
+        whole > static_cast<double>(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(whole);
 }

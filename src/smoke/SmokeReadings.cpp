@@ -82,7 +82,10 @@ std::optional<SmokeParameter> ParseSmokeParameterReply(const QByteArray& frame, 
     const auto fields = fieldsOf(frame, commandLength, numberLength, 2);
     if (!fields)
         return std::nullopt;
-    return SmokeParameter{InstrumentText(*fields->field(1)), static_cast<int>(numberField(*fields, 2))};
+    const auto value = LeadingWholeNumber(*fields->field(2));
+    if (!value)
+        return std::nullopt;
+    return SmokeParameter{InstrumentText(*fields->field(1)), *value};
 }
 
 std::optional<double> ParseSupplyVoltageReply(const QByteArray& frame, int commandLength, int numberLength) {

@@ -249,6 +249,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberTest,
                                            NumberCase{"abc", 0}, NumberCase{"-", 0}, NumberCase{"1,5", 1},
                                            NumberCase{"12 34", 12}));
 
+TEST(LeadingWholeNumber, DropsDecimalsAndRefusesWhatNoIntHolds) {
+    EXPECT_EQ(LeadingWholeNumber("20"), 20);
+    EXPECT_EQ(LeadingWholeNumber("-7.9"), -7);
+    EXPECT_EQ(LeadingWholeNumber("2147483647"), 2147483647);
+    EXPECT_EQ(LeadingWholeNumber("-2147483648"), std::numeric_limits<int>::min());
+    EXPECT_FALSE(LeadingWholeNumber("2147483648"));
+    EXPECT_FALSE(LeadingWholeNumber("-99999999999999999999"));
+    EXPECT_EQ(LeadingWholeNumber("x"), 0);
+}
+
 TEST(RevCounterParsers, WholeDataFieldIsTheValue) {
     EXPECT_EQ(ParseRevCounterRpm(reply("RPM", "VA", "0850"), 2, 1), 850.0);
     EXPECT_EQ(ParseRevCounterOilTemp(reply("RPM", "TP", "81.5"), 2, 1), 81.5);

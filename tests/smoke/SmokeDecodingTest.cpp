@@ -202,6 +202,13 @@ TEST(MctcSmokeRepliesTest, ParameterAndDiagnosticReplies) {
                                                      "1\x17@LU",
                                                      10),
                                           3, 1));
+    // A parameter number no int holds is no reply, not an overflow.
+    EXPECT_FALSE(ParseSmokeParameterReply(reply("@LU", "1\x17"
+                                                       "99999999999999999999"),
+                                          3, 1));
+    EXPECT_FALSE(ParseSmokeParameterReply(reply("@LU", "1\x17"
+                                                       "-3000000000"),
+                                          3, 1));
 
     const auto voltage = ParseSupplyVoltageReply(reply("@RD", "1\x17"
                                                               "2\x17"
