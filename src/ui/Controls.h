@@ -136,7 +136,8 @@ private:
     bool value_ = false;
 };
 
-class ProgressBar : public Control {
+// A value between a minimum and a maximum: progress and scroll bars.
+class RangeControl : public Control {
 public:
     int min() const { return min_; }
     int max() const { return max_; }
@@ -145,10 +146,18 @@ public:
     void setMax(int max) { assign(max_, max); }
     void setValue(int value) { assign(value_, value); }
 
+protected:
+    explicit RangeControl(int max) : max_(max) {}
+
 private:
     int min_ = 0;
-    int max_ = 100;
+    int max_;
     int value_ = 0;
+};
+
+class ProgressBar : public RangeControl {
+public:
+    ProgressBar() : RangeControl(100) {}
 };
 
 // A picture box or image: the picture is a file name under data/ or a resource path.
@@ -173,19 +182,9 @@ private:
 };
 
 // A horizontal or vertical scroll bar used as a number picker.
-class ScrollBar : public Control {
+class ScrollBar : public RangeControl {
 public:
-    int min() const { return min_; }
-    int max() const { return max_; }
-    int value() const { return value_; }
-    void setMin(int min) { assign(min_, min); }
-    void setMax(int max) { assign(max_, max); }
-    void setValue(int value) { assign(value_, value); }
-
-private:
-    int min_ = 0;
-    int max_ = 32767;
-    int value_ = 0;
+    ScrollBar() : RangeControl(32767) {}
 };
 
 enum class WindowState { Normal, Minimized, Maximized };
