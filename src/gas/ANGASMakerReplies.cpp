@@ -49,8 +49,7 @@ constexpr int UiIrreparableError = 67;
 } // namespace
 
 void ANGAS::receiveMakerFrame() {
-    const LinkState& link = g_.link;
-    switch (CheckMakerReply(received_.bytes(), link.GasBinaryAddress, link.LastMakerCommand)) {
+    switch (CheckMakerReply(received_.bytes(), g_.link.GasBinaryAddress, makerCommand_)) {
     case MakerReply::Incomplete: return;
     case MakerReply::Invalid: received_.clear(); return;
     case MakerReply::Complete: break;

@@ -32,14 +32,14 @@ void ANGAS::receiveMctcFrame() {
     const QByteArray frame = received_.bytes();
     received_.clear();
     // A frame for another device or another command is dropped; the time-out repeats the request.
-    if (!IsReplyToLastMctcCommand(frame, g_.link))
+    if (!mctcRequest_.isAnsweredBy(frame))
         return;
     handleMctcReply(frame);
     Cycle.replyHandled();
 }
 
 void ANGAS::handleMctcReply(const QByteArray& frame) {
-    const QByteArray& command = g_.link.MctcCommand;
+    const QByteArray& command = mctcRequest_.command;
     if (command == "ID") {
         mctcIdentification(frame);
         setStates(QStringLiteral("IDE"));
@@ -85,7 +85,8 @@ void ANGAS::handleMctcReply(const QByteArray& frame) {
 
 void ANGAS::mctcIdentification(const QByteArray& frame) {
     LinkState& link = g_.link;
-    ParseIdentityReply(link, frame, link.MctcCommandLength(), link.MctcNumberLength());
+    if (ParseIdentityReply(link, frame, mctcRequest_.commandLength(), mctcRequest_.numberLength()))
+        versionThousandths_ = link.VersionThousandths;
     GasState& gs = gas();
     gs.AnalyserSerial = link.InstrumentIdentity.SerialNumber;
     gs.SettingsSerial = link.InstrumentIdentity.SerialNumber;
@@ -94,8 +95,7 @@ void ANGAS::mctcIdentification(const QByteArray& frame) {
 }
 
 void ANGAS::mctcSettings(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    const auto record = gas::ParseSettingsReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto record = gas::ParseSettingsReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     if (!record)
         return;
     GasState& gs = gas();
@@ -118,8 +118,7 @@ void ANGAS::mctcSettings(const QByteArray& frame) {
 }
 
 void ANGAS::mctcParameter(const QByteArray& frame, bool numbered) {
-    const LinkState& link = g_.link;
-    const auto reply = gas::ParseParameterReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto reply = gas::ParseParameterReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     // "@LU" answered about another parameter changes nothing and is asked again.
     if (numbered && (!reply || reply->parameterNumber != InstrumentParameterNumber))
         return;
@@ -131,8 +130,7 @@ void ANGAS::mctcParameter(const QByteArray& frame, bool numbered) {
 }
 
 void ANGAS::mctcErrorRegister(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    if (const auto reply = gas::ParseErrorReply(frame, link.MctcCommandLength(), link.MctcNumberLength())) {
+    if (const auto reply = gas::ParseErrorReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
         gas().AnalyserErrorCode = reply->errorCode;
         gas().FaultyChannelMask = reply->faultyChannelMask;
     }
@@ -141,8 +139,7 @@ void ANGAS::mctcErrorRegister(const QByteArray& frame) {
 
 void ANGAS::mctcMeasurement(const QByteArray& frame) {
     using Reply = gas::MeasurementReply;
-    const LinkState& link = g_.link;
-    const Reply reply = gas::ParseMeasurementReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const Reply reply = gas::ParseMeasurementReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     GasState& gs = gas();
     double* const targets[Reply::FieldCount] = {&gs.GasCO,     &gs.GasCOcorr, &gs.GasCO2,         &gs.GasHC, &gs.GasO2,
                                                 &gs.GasLambda, nullptr,       &gs.GasEngineSpeed, &gs.GasNOx};
@@ -166,8 +163,7 @@ void ANGAS::mctcMeasurement(const QByteArray& frame) {
 }
 
 void ANGAS::mctcPressure(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    if (const auto pressure = gas::ParsePressureReply(frame, link.MctcCommandLength(), link.MctcNumberLength())) {
+    if (const auto pressure = gas::ParsePressureReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
         gas().LeakPressure = *pressure;
         Label38.setCaption(QString::number(*pressure));
     }

@@ -34,8 +34,7 @@ constexpr qint64 LeakTestLifeMinutes = 24 * 60;
 } // namespace
 
 void ANGAS::mctcStatus(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    const auto status = MctcStatusByte(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto status = MctcStatusByte(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     // An empty status leaves the state as it was, so the status is asked again.
     if (!status)
         return;
@@ -153,8 +152,7 @@ bool ANGAS::leakTestTooOld() const {
 }
 
 void ANGAS::mctcLeakStatus(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    const gas::LeakStatus leak = gas::ParseLeakStatusReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const gas::LeakStatus leak = gas::ParseLeakStatusReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     GasState& gs = gas();
     gs.LeakTestStatus = leak.status;
     gs.LeakTestDate = leak.date;
@@ -193,8 +191,7 @@ void ANGAS::mctcLeakStatus(const QByteArray& frame) {
 }
 
 void ANGAS::mctcHcResidue(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    const auto result = gas::ParseHcResidueReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto result = gas::ParseHcResidueReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     // A result that cannot be read leaves the state as it was: the result is asked again.
     if (!result)
         return;

@@ -48,16 +48,14 @@ void ANGAS::setStates(const QString& state) {
 }
 
 void ANGAS::sendMaker(int command, const QByteArray& data) {
+    makerCommand_ = command;
     g_.link.LastMakerCommand = static_cast<std::int16_t>(command);
     SendMakerFrame(g_, g_.link.GasBinaryAddress, command, data);
 }
 
 void ANGAS::sendMctc(const QByteArray& command, const QByteArray& data) {
-    LinkState& link = g_.link;
-    link.MctcDevice = "GAS";
-    link.MctcNumber = "1";
-    link.MctcCommand = command;
-    SendMctcToMeasuring(g_, link.MctcDevice, command, link.MctcNumber, data);
+    mctcRequest_ = {"GAS", "1", command};
+    SendMctcToMeasuring(g_, mctcRequest_, data);
 }
 
 // Rules run top to bottom; one that changes NextState lets a later one act in
@@ -99,7 +97,7 @@ void ANGAS::runMctcRules() {
     if (PendingRequest == QLatin1String("STANDBY") || PendingRequest == QLatin1String("@SA") ||
         PendingRequest == QLatin1String("TT"))
         NextState = PendingRequest;
-    const bool newCommands = g_.link.VersionThousandths >= NewCommandsVersion;
+    const bool newCommands = versionThousandths_ >= NewCommandsVersion;
 
     if (stateIn({"INIZIO"}))
         sendMctc("ID");

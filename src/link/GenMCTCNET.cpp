@@ -19,13 +19,17 @@ void reopen(SerialPort& port) {
 } // namespace
 
 bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link) {
-    return MctcHeaderMatches(frame, link.MctcDevice) &&
-           MctcReplyCommand(frame, link.MctcCommandLength(), link.MctcNumberLength()) == link.MctcCommand;
+    return SentMctcRequest{link.MctcDevice, link.MctcNumber, link.MctcCommand}.isAnsweredBy(frame);
 }
 
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,
                          const QByteArray& data) {
     WriteToMeasuringPorts(g, BuildMctcFrame(device, command, number, data));
+}
+
+void SendMctcToMeasuring(Globals& g, const SentMctcRequest& request, const QByteArray& data) {
+    request.copyTo(g.link);
+    SendMctcToMeasuring(g, request.device, request.command, request.number, data);
 }
 
 void SendMctcToRevCounter(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,

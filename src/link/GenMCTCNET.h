@@ -5,21 +5,25 @@
 
 #include "link/MctcFrame.h"
 #include "link/MctcParsers.h"
+#include "link/SentMctcRequest.h"
 
 #include <QByteArray>
 
 struct Globals;
 struct LinkState;
 
-// The gas and smoke windows' check of a complete reply: the device type they
-// send, the separator after it, and the command field equal to the last
-// command sent (MctcDevice, MctcNumber and MctcCommand).
+// Whether a complete reply answers the link's shared last request
+// (MctcDevice, MctcNumber and MctcCommand). Any window may have written those
+// last, so a window checks its replies with its own SentMctcRequest instead.
 bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link);
 
 // To the smoke window's port and to the gas window's port, each when its window
 // is active and its port open (both when both are).
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,
                          const QByteArray& data = {});
+// The same for a measuring window's own request, which also becomes the link's
+// shared last request.
+void SendMctcToMeasuring(Globals& g, const SentMctcRequest& request, const QByteArray& data = {});
 
 // To the rev counter window's port. A send made while no reply came since the
 // previous one shows "- - -" as the speed and counts a miss; from the third

@@ -178,11 +178,8 @@ void InstrumentSetUp::identify() {
 }
 
 void InstrumentSetUp::send(const QByteArray& command, const QByteArray& data) {
-    LinkState& link = g_.link;
-    link.MctcDevice = kind_.device;
-    link.MctcNumber = DeviceNumber;
-    link.MctcCommand = command;
-    lastCommand_ = command;
+    request_ = {kind_.device, DeviceNumber, command};
+    request_.copyTo(g_.link);
     kind_.send(g_, kind_.device, command, DeviceNumber, data);
 }
 
@@ -190,16 +187,13 @@ void InstrumentSetUp::onComm() {
     const std::optional<QByteArray> frame = TakeCompleteMctcFrame(received_, *port_);
     // Checked against what this window sent, not the shared last command: a
     // measuring window polling meanwhile must not spoil the identification.
-    if (!frame || !MctcHeaderMatches(*frame, kind_.device))
+    if (!frame || !request_.isAnsweredBy(*frame))
         return;
-    const int commandLength = static_cast<int>(lastCommand_.size());
-    const int numberLength = static_cast<int>(DeviceNumber.size());
-    const QByteArray command = MctcReplyCommand(*frame, commandLength, numberLength);
-    if (command != "ID") {
-        replied(command, *frame);
+    if (request_.command != "ID") {
+        replied(request_.command, *frame);
         return;
     }
-    ParseIdentityReply(g_.link, *frame, commandLength, numberLength);
+    ParseIdentityReply(g_.link, *frame, request_.commandLength(), request_.numberLength());
     identity_ = g_.link.InstrumentIdentity;
     showIdentity();
     identified(Text3.text());

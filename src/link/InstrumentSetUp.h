@@ -2,6 +2,7 @@
 
 #include "link/InstrumentModels.h"
 #include "link/ReceiveBuffer.h"
+#include "link/SentMctcRequest.h"
 #include "link/SerialPort.h"
 #include "link/SetupControls.h"
 #include "shared/Globals.h"
@@ -134,7 +135,7 @@ class InstrumentSetUp {
     std::unique_ptr<SerialPort> port_;
     const InstrumentSetUpKind& kind_;
     InstrumentIdentityRecord identity_;
-    QByteArray lastCommand_;
+    SentMctcRequest request_;
     ReceiveBuffer received_;
 };
 

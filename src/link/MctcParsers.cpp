@@ -34,13 +34,13 @@ int VersionThousandthsOf(const QString& version) {
     return static_cast<int>(thousandths);
 }
 
-void ParseIdentityReply(LinkState& link, const QByteArray& frame, int commandLength, int numberLength) {
+bool ParseIdentityReply(LinkState& link, const QByteArray& frame, int commandLength, int numberLength) {
     InstrumentIdentityRecord& id = link.InstrumentIdentity;
     const std::optional<MctcFields> fields = SplitMctcData(frame, commandLength, numberLength);
     if (!fields || fields->count() < IdentityFieldCount) {
         const QString blank(u' ');
         id = {blank, blank, blank, blank, blank, blank, blank};
-        return;
+        return false;
     }
     const auto text = [&](int number) { return InstrumentText(*fields->field(number)); };
     id.Maker = text(1);
@@ -51,6 +51,7 @@ void ParseIdentityReply(LinkState& link, const QByteArray& frame, int commandLen
     id.Version = text(6);
     id.Extra = text(7);
     link.VersionThousandths = VersionThousandthsOf(id.Version);
+    return true;
 }
 
 std::optional<double> ParseRevCounterRpm(const QByteArray& frame, int commandLength, int numberLength) {

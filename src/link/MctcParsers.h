@@ -11,7 +11,8 @@ struct LinkState;
 // SerialNumber, ExpiryDate (DDMMYYYY shown as DD/MM/YYYY), Version and Extra,
 // and sets VersionThousandths. Six fields are enough (Extra is then empty);
 // with fewer every text becomes a single blank and VersionThousandths stays.
-void ParseIdentityReply(LinkState& link, const QByteArray& frame, int commandLength, int numberLength);
+// True when the reply had its fields, so VersionThousandths is this reply's.
+bool ParseIdentityReply(LinkState& link, const QByteArray& frame, int commandLength, int numberLength);
 
 // DDMMYYYY as DD/MM/YYYY; missing characters are left out, so "" gives "//".
 QString ExpiryDateText(const QString& received);

@@ -96,7 +96,7 @@ void RPMSU::send(const QByteArray& command, const QByteArray& data) {
     link.RevCounterDevice = Device;
     link.RevCounterNumber = DeviceNumber;
     link.RevCounterCommand = command;
-    lastCommand_ = command;
+    request_ = {Device, DeviceNumber, command};
     SendMctcToRevCounterSetup(g_, Device, command, DeviceNumber, data);
 }
 
@@ -126,13 +126,12 @@ void RPMSU::MSComm5_OnComm() {
 }
 
 void RPMSU::handleFrame(const QByteArray& frame) {
-    if (!MctcHeaderMatches(frame, Device))
+    // A late answer to an earlier request must not repeat its step.
+    if (!request_.isAnsweredBy(frame))
         return;
-    const int commandLength = static_cast<int>(lastCommand_.size());
-    const int numberLength = static_cast<int>(DeviceNumber.size());
-    const QByteArray command = MctcReplyCommand(frame, commandLength, numberLength);
+    const QByteArray command = request_.command; // a copy: the CI step sends the next request
     if (command == "ID") {
-        ParseIdentityReply(g_.link, frame, commandLength, numberLength);
+        ParseIdentityReply(g_.link, frame, request_.commandLength(), request_.numberLength());
         const InstrumentIdentityRecord& id = g_.link.InstrumentIdentity;
         Text1.setText(id.Maker + QStringLiteral("  ") + RightTrimmed(id.Model));
         Text2.setText(id.Homologation);

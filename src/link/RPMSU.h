@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ReceiveBuffer.h"
+#include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
 
 #include <QByteArray>
@@ -99,6 +100,6 @@ class RPMSU {
     Globals& g_;
     ui::Dialogs& dialogs_;
     std::unique_ptr<SerialPort> port_;
-    QByteArray lastCommand_;
+    SentMctcRequest request_;
     ReceiveBuffer received_;
 };

@@ -15,8 +15,6 @@ constexpr int UiTextCaption = 125;  // RiconoscimentoCap
 
 enum Step { AskGas = 1, AskOpacimeter = 2, AskRevCounter = 3, NextPort = 4 };
 
-const QByteArray Command = "ID";
-const QByteArray DeviceNumber = "1";
 const QString ScanSettings = QStringLiteral("9600,n,8,1");
 const QString FieldGap = QStringLiteral("   ");
 
@@ -116,17 +114,14 @@ void RiconosciMCTC::Timer1_Timer() {
             Text2.setText(portName(scanPort_) + QStringLiteral(" KO"));
             return;
         }
-        device_ = "GAS";
+        request_.device = "GAS";
         break;
-    case AskOpacimeter: device_ = "OPA"; break;
-    default: device_ = "RPM"; break;
+    case AskOpacimeter: request_.device = "OPA"; break;
+    default: request_.device = "RPM"; break;
     }
-    LinkState& link = g_.link;
-    link.MctcDevice = device_;
-    link.MctcCommand = Command;
-    link.MctcNumber = DeviceNumber;
-    SendMctcToRecognition(g_, device_, Command, DeviceNumber);
-    Text2.setText(portName(scanPort_) + u' ' + QString::fromLatin1(device_));
+    request_.copyTo(g_.link);
+    SendMctcToRecognition(g_, request_.device, request_.command, request_.number);
+    Text2.setText(portName(scanPort_) + u' ' + QString::fromLatin1(request_.device));
 }
 
 bool RiconosciMCTC::openScanPort() {
@@ -145,13 +140,9 @@ void RiconosciMCTC::closeScanPort() {
 void RiconosciMCTC::MSComm3_OnComm() {
     const std::optional<QByteArray> frame = TakeCompleteMctcFrame(received_, MSComm3);
     // An answer to another device, or one arriving after the scan stopped, is ignored.
-    if (!frame || scanPort_ == 0 || !MctcHeaderMatches(*frame, device_))
+    if (!frame || scanPort_ == 0 || !request_.isAnsweredBy(*frame))
         return;
-    const int commandLength = static_cast<int>(Command.size());
-    const int numberLength = static_cast<int>(DeviceNumber.size());
-    if (MctcReplyCommand(*frame, commandLength, numberLength) != Command)
-        return;
-    ParseIdentityReply(g_.link, *frame, commandLength, numberLength);
+    ParseIdentityReply(g_.link, *frame, request_.commandLength(), request_.numberLength());
     scanStep_ = AskRevCounter;
     scanResults_[scanPort_] = identityLine(g_.link.InstrumentIdentity);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ReceiveBuffer.h"
+#include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
 #include "ui/Timer.h"
 
@@ -65,7 +66,8 @@ class RiconosciMCTC {
     int scanStep_ = 0;
     std::array<QString, HighestPort + 1> scanResults_;
     QString scanReport_;
-    QByteArray device_;
+    // Every question is the identification; the device changes with each.
+    SentMctcRequest request_{{}, "1", "ID"};
     ReceiveBuffer received_;
 };
 

@@ -49,16 +49,14 @@ void ANFUMO::sendRequestForState() {
 }
 
 void ANFUMO::sendMaker(int command, const QByteArray& data) {
+    makerCommand_ = command;
     g_.link.LastMakerCommand = static_cast<std::int16_t>(command);
     SendMakerFrame(g_, model_.address, command, data);
 }
 
 void ANFUMO::sendMctc(const QByteArray& command, const QByteArray& data) {
-    LinkState& link = g_.link;
-    link.MctcDevice = "OPA";
-    link.MctcNumber = "1";
-    link.MctcCommand = command;
-    SendMctcToMeasuring(g_, link.MctcDevice, command, link.MctcNumber, data);
+    mctcRequest_ = {"OPA", "1", command};
+    SendMctcToMeasuring(g_, mctcRequest_, data);
 }
 
 void ANFUMO::sendMakerRequest() {
@@ -118,7 +116,7 @@ void ANFUMO::sendMctcRequest() {
         g_.app.ExclamText = g_.lang.UiText[smoke_text::ExclStamp1];
         g_.app.ExclamPrintText = g_.lang.UiText[smoke_text::ExclStamp2];
         g_.app.SmokeFirstStart = 0;
-        sendMctc(g_.link.VersionThousandths < NewStatusCommandVersion ? "ST" : "@ST");
+        sendMctc(versionThousandths_ < NewStatusCommandVersion ? "ST" : "@ST");
     } else if (isOneOf(state, {"RSTMIS", "RSTRI", "RSTSB", "RSECXAZE"})) {
         sendMctc("@RS");
     } else if (state == QLatin1String("RSEC")) {
@@ -151,12 +149,12 @@ void ANFUMO::handleFrame() {
         if (!ReceiveBuffer.endsWithEtx())
             return;
         ReceiveBuffer.clear();
-        if (!IsReplyToLastMctcCommand(frame, g_.link))
+        if (!mctcRequest_.isAnsweredBy(frame))
             return;
         g_.link.countAcceptedFrame();
         handleMctcReply(frame);
     } else {
-        switch (CheckMakerReply(frame, model_.address, g_.link.LastMakerCommand)) {
+        switch (CheckMakerReply(frame, model_.address, makerCommand_)) {
         case MakerReply::Incomplete: return;
         case MakerReply::Invalid: ReceiveBuffer.clear(); return;
         case MakerReply::Complete: break;

@@ -28,12 +28,12 @@ constexpr double WarmExhaust = 20.0;
 } // namespace
 
 void ANFUMO::handleMctcReply(const QByteArray& frame) {
-    const LinkState& link = g_.link;
-    const QByteArray& command = link.MctcCommand;
-    const int c = link.MctcCommandLength();
-    const int n = link.MctcNumberLength();
+    const QByteArray& command = mctcRequest_.command;
+    const int c = mctcRequest_.commandLength();
+    const int n = mctcRequest_.numberLength();
     if (command == "ID") {
-        ParseIdentityReply(g_.link, frame, c, n);
+        if (ParseIdentityReply(g_.link, frame, c, n))
+            versionThousandths_ = g_.link.VersionThousandths;
         InstrumentState = QStringLiteral("IDE");
     } else if (command == "@LU") {
         handleParameterReply(frame);
@@ -75,8 +75,7 @@ void ANFUMO::handleMctcReply(const QByteArray& frame) {
 
 void ANFUMO::handleParameterReply(const QByteArray& frame) {
     ParamReadCounter = 0;
-    const LinkState& link = g_.link;
-    const auto reply = ParseSmokeParameterReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto reply = ParseSmokeParameterReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     if (!reply)
         return;
     if (reply->parameter == SlideParameter)
@@ -96,8 +95,7 @@ void ANFUMO::showBlockingState() {
 
 void ANFUMO::handleDiagnosticReply(const QByteArray& frame) {
     DiagReadCounter = 0;
-    const LinkState& link = g_.link;
-    const auto voltage = ParseSupplyVoltageReply(frame, link.MctcCommandLength(), link.MctcNumberLength());
+    const auto voltage = ParseSupplyVoltageReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     if (!voltage) {
         raisePortHint();
         return;
@@ -118,8 +116,7 @@ void ANFUMO::checkErrorField(const QByteArray& frame, int fieldNumber) {
     SmokeState& s = g_.smoke;
     if (!s.ErrorCheckArmed)
         return;
-    const LinkState& link = g_.link;
-    const auto code = SmokeErrorField(frame, link.MctcCommandLength(), link.MctcNumberLength(), fieldNumber);
+    const auto code = SmokeErrorField(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength(), fieldNumber);
     if (!code)
         return;
     const OpacimeterErrorOutcome outcome =

@@ -148,3 +148,18 @@ TEST_F(RevCounterSetUpTest, UnknownRepliesAndOtherDevicesAreIgnored) {
     EXPECT_EQ(requests(), QStringList{"RPM 1 ID"});
     EXPECT_TRUE(dialogs.shown.empty());
 }
+
+TEST_F(RevCounterSetUpTest, ALateRepeatOfTheCylinderReplyDoesNotProgramTheStrokesAgain) {
+    writeConf(revCounterConf(4, 4));
+    open();
+    form->CmdApl_Click();
+    const QByteArray cylindersDone = BuildMctcFrame("RPM", "CI", "1", {});
+    port->receive(cylindersDone);
+    ASSERT_EQ(requests(), (QStringList{"RPM 1 CI 4", "RPM 1 TE 4"}));
+    // Only the strokes reply moves on now.
+    port->receive(cylindersDone);
+    EXPECT_EQ(requests(), (QStringList{"RPM 1 CI 4", "RPM 1 TE 4"}));
+    port->receive(BuildMctcFrame("RPM", "TE", "1", {}));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Settings saved.");
+}
