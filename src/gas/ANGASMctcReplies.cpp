@@ -163,7 +163,8 @@ void ANGAS::mctcMeasurement(const QByteArray& frame) {
 }
 
 void ANGAS::mctcPressure(const QByteArray& frame) {
-    if (const auto pressure = gas::ParsePressureReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
+    if (const auto pressure =
+            gas::ParsePressureReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
         gas().LeakPressure = *pressure;
         Label38.setCaption(QString::number(*pressure));
     }

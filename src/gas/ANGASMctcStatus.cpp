@@ -152,7 +152,8 @@ bool ANGAS::leakTestTooOld() const {
 }
 
 void ANGAS::mctcLeakStatus(const QByteArray& frame) {
-    const gas::LeakStatus leak = gas::ParseLeakStatusReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const gas::LeakStatus leak =
+        gas::ParseLeakStatusReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
     GasState& gs = gas();
     gs.LeakTestStatus = leak.status;
     gs.LeakTestDate = leak.date;
