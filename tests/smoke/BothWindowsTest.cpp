@@ -63,8 +63,6 @@ class BothWindowsTest : public StationDirsTest {
     }
 
     void TearDown() override {
-        gasConnection.reset();
-        smokeConnection.reset();
         smoke.reset();
         gas.reset();
         StationDirsTest::TearDown();
@@ -151,8 +149,6 @@ class BothWindowsTest : public StationDirsTest {
     FakeSerialPort* smokePort = nullptr;
     std::unique_ptr<ANFUMO> smoke;
     std::unique_ptr<ANGAS> gas;
-    std::unique_ptr<sim::FakePortConnection> smokeConnection;
-    std::unique_ptr<sim::FakePortConnection> gasConnection;
 };
 
 TEST_F(BothWindowsTest, MctcRepliesAreTakenAndReadWithTheRequestOfTheWindowTheyReach) {
@@ -254,9 +250,9 @@ TEST_P(BothWindowsVersionTest, EachWindowChoosesItsCommandsByItsOwnInstrumentsVe
     EXPECT_EQ(lastMctcRequest("OPA"), c.smokeStatusCommand);
 }
 
+// In each case the version identified last, left in the shared record, is on
+// the wrong side of the other window's threshold.
 INSTANTIATE_TEST_SUITE_P(Versions, BothWindowsVersionTest,
-                         // Each case ends with the other window's version in the shared record, on
-                         // the other side of the window's own threshold.
                          ::testing::Values(VersionCase{"OldGasThenNewSmoke", "1.40", "4.10", true, "@LA", "@ST"},
                                            VersionCase{"NewSmokeThenOldGas", "1.40", "4.10", false, "@LA", "@ST"},
                                            VersionCase{"NewSmokeThenNewGas", "1.50", "4.10", false, "@LU 047", "@ST"},
@@ -332,8 +328,9 @@ TEST_F(BothWindowsTest, BothWindowsPollTheirSimulatorsWithoutATimeOut) {
     sim::GasAnalyserSim analyser(clock, settings);
     sim::OpacimeterSim opacimeter(clock, SmokeMctcModel);
     open(GasMctcModel, SmokeMctcModel);
-    gasConnection = std::make_unique<sim::FakePortConnection>(analyser.engine(), *gasPort);
-    smokeConnection = std::make_unique<sim::FakePortConnection>(opacimeter.engine(), *smokePort);
+    // Undone before the simulators go, at the end of this test.
+    const sim::FakePortConnection gasLine(analyser.engine(), *gasPort);
+    const sim::FakePortConnection smokeLine(opacimeter.engine(), *smokePort);
 
     const QString comError = QStringLiteral("ERRORE COM");
     int gasTimeOuts = 0;
