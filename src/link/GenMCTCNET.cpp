@@ -18,10 +18,6 @@ void reopen(SerialPort& port) {
 
 } // namespace
 
-bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link) {
-    return SentMctcRequest{link.MctcDevice, link.MctcNumber, link.MctcCommand}.isAnsweredBy(frame);
-}
-
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,
                          const QByteArray& data) {
     WriteToMeasuringPorts(g, BuildMctcFrame(device, command, number, data));

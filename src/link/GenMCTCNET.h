@@ -12,11 +12,6 @@
 struct Globals;
 struct LinkState;
 
-// Whether a complete reply answers the link's shared last request
-// (MctcDevice, MctcNumber and MctcCommand). Any window may have written those
-// last, so a window checks its replies with its own SentMctcRequest instead.
-bool IsReplyToLastMctcCommand(const QByteArray& frame, const LinkState& link);
-
 // To the smoke window's port and to the gas window's port, each when its window
 // is active and its port open (both when both are).
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,

@@ -94,23 +94,6 @@ TEST(MctcReply, CommandFieldIsReadWithTheLengthOfTheLastCommand) {
               "@");
 }
 
-TEST(MctcReply, MeasuringWindowsTakeOnlyTheReplyToTheirLastCommand) {
-    Globals g;
-    g.link.MctcDevice = "GAS";
-    g.link.MctcNumber = "1";
-    g.link.MctcCommand = "@VA";
-    EXPECT_TRUE(IsReplyToLastMctcCommand(reply("GAS", "@VA", "1"), g.link));
-    EXPECT_FALSE(IsReplyToLastMctcCommand(reply("GAS", "@RS", "1"), g.link));
-    EXPECT_FALSE(IsReplyToLastMctcCommand(reply("OPA", "@VA", "1"), g.link));
-    EXPECT_FALSE(IsReplyToLastMctcCommand(QByteArray("\x02GAS\x17"
-                                                     "1\x17@V\x03"),
-                                          g.link));
-    // Another window sending last moves the check to its command.
-    g.link.MctcCommand = "ID";
-    EXPECT_FALSE(IsReplyToLastMctcCommand(reply("GAS", "@VA", "1"), g.link));
-    EXPECT_TRUE(IsReplyToLastMctcCommand(reply("GAS", "ID", "1"), g.link));
-}
-
 TEST(MctcReply, ChecksumDigitsAreNotVerified) {
     Globals g;
     const QByteArray data = fields({"MAKER", "MODEL", "HOM", "SN", "01022030", "1.50", "X"});
