@@ -81,6 +81,8 @@ std::optional<RevCounterOptions> ParseRevCounterOptions(const QStringList& args,
             overrideProfile(reader, speed.emplace());
         } else if (*name == QLatin1String("--oil")) {
             overrideProfile(reader, oil.emplace());
+        } else if (*name == QLatin1String("--cued")) {
+            options.waitForCue = true;
         } else if (*name == QLatin1String("--delay")) {
             options.replyDelayMs = reader.integer(0, MaxReplyDelayMs).value_or(options.replyDelayMs);
         } else {
@@ -112,6 +114,9 @@ QString RevCounterUsage() {
                           "  --oil POINTS        oil temperature over time instead of the scenario's, degrees\n"
                           "                      POINTS: seconds:value,... with straight lines between them,\n"
                           "                      \",repeat\" at the end to start over, e.g. 0:850,5:850,8:3000,repeat\n"
+                          "  --cued              hold both at their first point until SIGUSR1 comes; every\n"
+                          "                      SIGUSR1 starts them again from 0 (a test lines the engine\n"
+                          "                      up with another instrument this way)\n"
                           "  --delay MS          reply delay in milliseconds (default 20)\n"
                           "  --verbose           print every request and reply\n")
         .arg(EngineScenarioNames().join(QLatin1String(", ")), QLatin1String(DefaultEngineScenario));

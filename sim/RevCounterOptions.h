@@ -27,6 +27,7 @@ struct RevCounterOptions {
     int strokes = 4;
     EngineScenario scenario;
     int replyDelayMs = 20;
+    bool waitForCue = false;
     bool verbose = false;
     bool help = false;
 };

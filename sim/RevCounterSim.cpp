@@ -52,7 +52,16 @@ double RevCounterSim::speedReadingAt(Millis time) const {
     // Pulses per minute = rpm * cylinders * 2 / strokes; the counter divides
     // them back by its programmed cylinders and strokes.
     const double ratio = double(engineCylinders_ * programmedStrokes_) / double(programmedCylinders_ * engineStrokes_);
-    return std::max(0.0, speed_.valueAt(time)) * ratio;
+    return std::max(0.0, speed_.valueAt(profileTime(time))) * ratio;
+}
+
+void RevCounterSim::cue() {
+    waitingForCue_ = false;
+    cuedAt_ = engine().clock().now();
+}
+
+Millis RevCounterSim::profileTime(Millis time) const {
+    return waitingForCue_ ? 0 : std::max<Millis>(0, time - cuedAt_);
 }
 
 QByteArray RevCounterSim::speedText(double rpm) {

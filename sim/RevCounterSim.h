@@ -32,13 +32,17 @@ class RevCounterSim final : public MctcInstrument {
     int engineStrokes() const { return engineStrokes_; }
     void setSpeedProfile(const Profile& profile) { speed_ = profile; }
     void setOilProfile(const Profile& profile) { oil_ = profile; }
+    // The profiles run from scenario time 0, or, once told to wait, stay at
+    // their first point until cue(); every cue starts them again from 0.
+    void waitForCue() { waitingForCue_ = true; }
+    void cue();
 
     int programmedCylinders() const { return programmedCylinders_; }
     int programmedStrokes() const { return programmedStrokes_; }
 
     // What the counter reads at a scenario time with its present programming.
     double speedReadingAt(Millis time) const;
-    double oilTemperatureAt(Millis time) const { return oil_.valueAt(time); }
+    double oilTemperatureAt(Millis time) const { return oil_.valueAt(profileTime(time)); }
 
     // The texts the replies carry.
     static QByteArray speedText(double rpm);
@@ -48,12 +52,16 @@ class RevCounterSim final : public MctcInstrument {
     std::optional<Reply> handle(const MctcRequest& request, Millis now) override;
 
   private:
+    Millis profileTime(Millis time) const;
+
     int engineCylinders_ = DefaultCylinders;
     int engineStrokes_ = DefaultStrokes;
     int programmedCylinders_ = DefaultCylinders;
     int programmedStrokes_ = DefaultStrokes;
     Profile speed_;
     Profile oil_;
+    bool waitingForCue_ = false;
+    Millis cuedAt_ = 0;
 };
 
 // Whole cylinders 1..12 and strokes 2 or 4, as the counter accepts them.

@@ -8,9 +8,12 @@
 #include "sim/RealTimeDriver.h"
 #include "sim/RevCounterOptions.h"
 #include "sim/RevCounterSim.h"
-#include "sim/TerminationSignals.h"
+#include "sim/SimulatorSignals.h"
 
 #include <QCoreApplication>
+
+#include <csignal>
+#include <functional>
 
 namespace sim {
 
@@ -36,11 +39,12 @@ QString readable(const QByteArray& frame) {
     return text;
 }
 
-// Runs the event loop with the instrument on its line until a signal comes.
+// Runs the event loop with the instrument on its line until a termination
+// signal comes; SIGUSR1 runs onCue, if the instrument takes cues.
 int serve(InstrumentEngine& engine, const QString& linkPath, const QString& what, bool verbose, QTextStream& out,
-          QTextStream& err) {
-    TerminationSignals termination;
-    if (!termination.installed()) {
+          QTextStream& err, const std::function<void()>& onCue = {}) {
+    SimulatorSignals processSignals;
+    if (!processSignals.installed()) {
         err << "quaveron-sim: cannot catch termination signals\n";
         return ExitFailure;
     }
@@ -58,7 +62,12 @@ int serve(InstrumentEngine& engine, const QString& linkPath, const QString& what
         });
     }
     RealTimeDriver driver(engine.clock());
-    QObject::connect(&termination, &TerminationSignals::received, qApp, [] { QCoreApplication::quit(); });
+    QObject::connect(&processSignals, &SimulatorSignals::received, qApp, [&onCue](int number) {
+        if (number != SIGUSR1)
+            QCoreApplication::quit();
+        else if (onCue)
+            onCue();
+    });
     out << "quaveron-sim: " << what << " on " << line->link().linkPath() << " (" << line->link().slavePath() << ")\n";
     out.flush();
     driver.start();
@@ -84,7 +93,10 @@ int runRevCounter(const QStringList& args, QTextStream& out, QTextStream& err) {
     counter.setSpeedProfile(options->scenario.speed);
     counter.setOilProfile(options->scenario.oil);
     counter.engine().setReplyDelay(options->replyDelayMs);
-    return serve(counter.engine(), options->linkPath, QStringLiteral("rev counter"), options->verbose, out, err);
+    if (options->waitForCue)
+        counter.waitForCue();
+    return serve(counter.engine(), options->linkPath, QStringLiteral("rev counter"), options->verbose, out, err,
+                 [&counter] { counter.cue(); });
 }
 
 int runGasAnalyser(const QStringList& args, QTextStream& out, QTextStream& err) {

@@ -49,11 +49,13 @@ QString LiveStationTest::link(const char* name) const {
     return QDir(work.path()).filePath(QStringLiteral("lines/") + QLatin1String(name));
 }
 
-void LiveStationTest::startRevCounter(const QString& speedPoints, const QString& oilPoints) {
+void LiveStationTest::startRevCounter(const QString& speedPoints, const QString& oilPoints, bool cued) {
     revCounter.stop();
-    const bool started = revCounter.start(
-        QStringLiteral("rpm"), link("rpm"),
-        {"--cylinders", "4", "--strokes", "4", "--delay", "5", "--speed", speedPoints, "--oil", oilPoints});
+    QStringList options = {"--cylinders", "4",       "--strokes", "4",     "--delay",
+                           "5",           "--speed", speedPoints, "--oil", oilPoints};
+    if (cued)
+        options << QStringLiteral("--cued");
+    const bool started = revCounter.start(QStringLiteral("rpm"), link("rpm"), options);
     ASSERT_TRUE(started) << revCounter.error().toStdString();
 }
 

@@ -35,7 +35,8 @@ class LiveStationTest : public StationDirsTest {
 
     // Starts (or starts again, as an instrument switched off and on) the rev
     // counter with `--speed` and `--oil` points; fails the test when it does not run.
-    void startRevCounter(const QString& speedPoints, const QString& oilPoints);
+    // With `cued`, the profiles hold their first point until revCounter.cue().
+    void startRevCounter(const QString& speedPoints, const QString& oilPoints, bool cued = false);
     // Writes Conf.ini: [PORTE] for the three links, [RPM] supplying speed and
     // oil temperature, then `sections` as given (CR LF line ends); then reads
     // the ports as the main window does at start-up.

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <csignal>
+
 namespace e2e {
 
 namespace {
@@ -116,6 +118,10 @@ void SimulatorProcess::stop() {
         process_.waitForFinished(StopTimeoutMs);
     }
     QObject::disconnect(&process_, nullptr, nullptr, nullptr);
+}
+
+bool SimulatorProcess::cue() {
+    return process_.state() == QProcess::Running && ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1) == 0;
 }
 
 void SimulatorProcess::collect() {

@@ -31,6 +31,8 @@ class SimulatorProcess {
     // waits for the link to appear. False with error() set otherwise.
     bool start(const QString& instrument, const QString& link, const QStringList& options);
     void stop();
+    // Sends the cue (SIGUSR1), which starts a --cued rev counter's profiles.
+    bool cue();
     QString error() const { return error_; }
 
     // The commands of the MCTC-NET requests served so far, in order ("ID",

@@ -26,6 +26,8 @@ TEST(RevCounterOptions, EveryOptionIsTaken) {
     EXPECT_EQ(options->strokes, 2);
     EXPECT_EQ(options->replyDelayMs, 0);
     EXPECT_TRUE(options->verbose);
+    EXPECT_FALSE(options->waitForCue);
+    EXPECT_TRUE(sim::ParseRevCounterOptions({"--link", "/x/rpm", "--cued"})->waitForCue);
     // Points given outright win over the named scenario, wherever they stand.
     EXPECT_DOUBLE_EQ(options->scenario.oil.valueAt(30000), 60);
     EXPECT_DOUBLE_EQ(options->scenario.speed.valueAt(4000), 4500);

@@ -149,6 +149,22 @@ TEST_F(RevCounterOnFakePort, ReadingsFollowTheProfilesOverTime) {
     }
 }
 
+TEST_F(RevCounterOnFakePort, CuedProfilesWaitForTheirCueAndStartAgainOnEach) {
+    counter.setSpeedProfile(*sim::Profile::parse("0:800, 10:3000"));
+    counter.setOilProfile(*sim::Profile::parse("0:40, 10:90"));
+    counter.waitForCue();
+    clock.advanceTo(20000);
+    EXPECT_DOUBLE_EQ(counter.speedReadingAt(clock.now()), 800);
+    EXPECT_DOUBLE_EQ(counter.oilTemperatureAt(clock.now()), 40);
+    counter.cue();
+    clock.advanceTo(25000);
+    EXPECT_DOUBLE_EQ(counter.speedReadingAt(clock.now()), 1900);
+    EXPECT_DOUBLE_EQ(counter.oilTemperatureAt(clock.now()), 65);
+    counter.cue();
+    EXPECT_DOUBLE_EQ(counter.speedReadingAt(clock.now()), 800);
+    EXPECT_DOUBLE_EQ(counter.speedReadingAt(clock.now() + 10000), 3000);
+}
+
 TEST_F(RevCounterOnFakePort, RepliesComeAfterTheDelayNeverInsideTheWrite) {
     counter.engine().setReplyDelay(40);
     send("VA");

@@ -2,7 +2,7 @@
 
 #include "link/MctcFrame.h"
 #include "link/MctcParsers.h"
-#include "sim/TerminationSignals.h"
+#include "sim/SimulatorSignals.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,23 +126,47 @@ TEST_P(SimulatorStops, ServesUntilSignalledThenRemovesTheLink) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, SimulatorStops, ::testing::Values(SIGTERM, SIGINT));
 
-TEST(TerminationSignals, DeliversTheSignalOnTheEventLoopAndRestoresHandlers) {
+TEST_F(SimulatorProcess, CuedRevCounterHoldsItsFirstPointUntilSIGUSR1) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rpm");
+    QProcess process;
+    process.start(simulatorProgram(), {"rpm", "--link", path, "--delay", "0", "--cued", "--speed", "0:850,0.2:3000"});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(waitFor([&] { return QFileInfo(path).isSymLink(); }, 20000)) << "no link appeared";
+    PosixLine program(path);
+    ASSERT_TRUE(program.isOpen()) << program.error().toStdString();
+    const auto speed = [&] {
+        program.write(BuildMctcFrame("RPM", "VA", "1", {}));
+        return ParseRevCounterRpm(program.readFrame(10000), 2, 1);
+    };
+    waitFor([] { return false; }, 400);
+    EXPECT_EQ(speed(), 850) << "the profile ran before its cue";
+    // The cue starts the profile and leaves the simulator serving.
+    ::kill(static_cast<pid_t>(process.processId()), SIGUSR1);
+    EXPECT_TRUE(waitFor([&] { return speed() == 3000; }, 10000));
+    EXPECT_EQ(process.state(), QProcess::Running);
+    process.terminate();
+    EXPECT_TRUE(process.waitForFinished(20000));
+}
+
+TEST(SimulatorSignals, DeliversTheSignalOnTheEventLoopAndRestoresHandlers) {
     struct sigaction before {};
     ::sigaction(SIGTERM, nullptr, &before);
     {
-        sim::TerminationSignals termination;
+        sim::SimulatorSignals termination;
         ASSERT_TRUE(termination.installed());
         // Only one catcher per process.
-        sim::TerminationSignals second;
+        sim::SimulatorSignals second;
         EXPECT_FALSE(second.installed());
 
         std::vector<int> received;
-        QObject::connect(&termination, &sim::TerminationSignals::received,
+        QObject::connect(&termination, &sim::SimulatorSignals::received,
                          [&](int number) { received.push_back(number); });
         ::raise(SIGTERM);
         ::raise(SIGHUP);
-        EXPECT_TRUE(waitFor([&] { return received.size() == 2; }, 5000));
-        EXPECT_EQ(received, (std::vector<int>{SIGTERM, SIGHUP}));
+        ::raise(SIGUSR1);
+        EXPECT_TRUE(waitFor([&] { return received.size() == 3; }, 5000));
+        EXPECT_EQ(received, (std::vector<int>{SIGTERM, SIGHUP, SIGUSR1}));
     }
     struct sigaction after {};
     ::sigaction(SIGTERM, nullptr, &after);

@@ -1,4 +1,4 @@
-#include "sim/TerminationSignals.h"
+#include "sim/SimulatorSignals.h"
 
 #include <array>
 #include <cerrno>
@@ -10,8 +10,8 @@ namespace sim {
 
 namespace {
 
-constexpr std::array<int, 3> Handled = {SIGTERM, SIGINT, SIGHUP};
-// Written only while a TerminationSignals exists; read by the handler.
+constexpr std::array<int, 4> Handled = {SIGTERM, SIGINT, SIGHUP, SIGUSR1};
+// Written only while a SimulatorSignals exists; read by the handler.
 volatile std::sig_atomic_t writeEnd = -1;
 struct sigaction previous[Handled.size()];
 
@@ -28,7 +28,7 @@ void onSignal(int number) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals() {
+SimulatorSignals::SimulatorSignals() {
     if (writeEnd >= 0 || ::pipe2(pipe_, O_NONBLOCK | O_CLOEXEC) != 0)
         return;
     writeEnd = pipe_[1];
@@ -39,10 +39,10 @@ TerminationSignals::TerminationSignals() {
     for (std::size_t i = 0; i < Handled.size(); ++i)
         ::sigaction(Handled[i], &action, &previous[i]);
     notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::drain);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &SimulatorSignals::drain);
 }
 
-TerminationSignals::~TerminationSignals() {
+SimulatorSignals::~SimulatorSignals() {
     if (!notifier_)
         return;
     for (std::size_t i = 0; i < Handled.size(); ++i)
@@ -53,7 +53,7 @@ TerminationSignals::~TerminationSignals() {
     ::close(pipe_[1]);
 }
 
-void TerminationSignals::drain() {
+void SimulatorSignals::drain() {
     unsigned char byte = 0;
     while (::read(pipe_[0], &byte, 1) == 1)
         emit received(byte);
