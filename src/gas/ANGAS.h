@@ -1,9 +1,9 @@
 #pragma once
 
 #include "gas/GasCompanionWindows.h"
+#include "link/InstrumentConversation.h"
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
-#include "link/SentMctcRequest.h"
 #include "shared/GasCertificate.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -222,12 +222,7 @@ class ANGAS {
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<GasCompanionWindows> companions_;
     ReceiveBuffer received_;
-    // This window's own record of what it asked and of its analyser's version:
-    // the smoke window sends and identifies its instrument through the same
-    // shared link record, so replies are checked and read with these.
-    SentMctcRequest mctcRequest_;
-    int makerCommand_ = 0;
-    int versionThousandths_ = 0;
+    InstrumentConversation own_;
     int linkMode_ = 0;
     bool loaded_ = false;
     std::deque<QueuedMessage> queuedMessages_;

@@ -49,7 +49,7 @@ constexpr int UiIrreparableError = 67;
 } // namespace
 
 void ANGAS::receiveMakerFrame() {
-    switch (CheckMakerReply(received_.bytes(), g_.link.GasBinaryAddress, makerCommand_)) {
+    switch (CheckMakerReply(received_.bytes(), g_.link.GasBinaryAddress, own_.makerCommand)) {
     case MakerReply::Incomplete: return;
     case MakerReply::Invalid: received_.clear(); return;
     case MakerReply::Complete: break;

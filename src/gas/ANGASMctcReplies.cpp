@@ -32,14 +32,14 @@ void ANGAS::receiveMctcFrame() {
     const QByteArray frame = received_.bytes();
     received_.clear();
     // A frame for another device or another command is dropped; the time-out repeats the request.
-    if (!mctcRequest_.isAnsweredBy(frame))
+    if (!own_.mctcRequest.isAnsweredBy(frame))
         return;
     handleMctcReply(frame);
     Cycle.replyHandled();
 }
 
 void ANGAS::handleMctcReply(const QByteArray& frame) {
-    const QByteArray& command = mctcRequest_.command;
+    const QByteArray& command = own_.mctcRequest.command;
     if (command == "ID") {
         mctcIdentification(frame);
         setStates(QStringLiteral("IDE"));
@@ -85,8 +85,8 @@ void ANGAS::handleMctcReply(const QByteArray& frame) {
 
 void ANGAS::mctcIdentification(const QByteArray& frame) {
     LinkState& link = g_.link;
-    if (ParseIdentityReply(link, frame, mctcRequest_.commandLength(), mctcRequest_.numberLength()))
-        versionThousandths_ = link.VersionThousandths;
+    if (ParseIdentityReply(link, frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength()))
+        own_.versionThousandths = link.VersionThousandths;
     GasState& gs = gas();
     gs.AnalyserSerial = link.InstrumentIdentity.SerialNumber;
     gs.SettingsSerial = link.InstrumentIdentity.SerialNumber;
@@ -95,7 +95,8 @@ void ANGAS::mctcIdentification(const QByteArray& frame) {
 }
 
 void ANGAS::mctcSettings(const QByteArray& frame) {
-    const auto record = gas::ParseSettingsReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto record =
+        gas::ParseSettingsReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     if (!record)
         return;
     GasState& gs = gas();
@@ -118,7 +119,8 @@ void ANGAS::mctcSettings(const QByteArray& frame) {
 }
 
 void ANGAS::mctcParameter(const QByteArray& frame, bool numbered) {
-    const auto reply = gas::ParseParameterReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto reply =
+        gas::ParseParameterReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     // "@LU" answered about another parameter changes nothing and is asked again.
     if (numbered && (!reply || reply->parameterNumber != InstrumentParameterNumber))
         return;
@@ -130,7 +132,8 @@ void ANGAS::mctcParameter(const QByteArray& frame, bool numbered) {
 }
 
 void ANGAS::mctcErrorRegister(const QByteArray& frame) {
-    if (const auto reply = gas::ParseErrorReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
+    if (const auto reply =
+            gas::ParseErrorReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength())) {
         gas().AnalyserErrorCode = reply->errorCode;
         gas().FaultyChannelMask = reply->faultyChannelMask;
     }
@@ -139,7 +142,8 @@ void ANGAS::mctcErrorRegister(const QByteArray& frame) {
 
 void ANGAS::mctcMeasurement(const QByteArray& frame) {
     using Reply = gas::MeasurementReply;
-    const Reply reply = gas::ParseMeasurementReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const Reply reply =
+        gas::ParseMeasurementReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     GasState& gs = gas();
     double* const targets[Reply::FieldCount] = {&gs.GasCO,     &gs.GasCOcorr, &gs.GasCO2,         &gs.GasHC, &gs.GasO2,
                                                 &gs.GasLambda, nullptr,       &gs.GasEngineSpeed, &gs.GasNOx};
@@ -164,7 +168,7 @@ void ANGAS::mctcMeasurement(const QByteArray& frame) {
 
 void ANGAS::mctcPressure(const QByteArray& frame) {
     if (const auto pressure =
-            gas::ParsePressureReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength())) {
+            gas::ParsePressureReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength())) {
         gas().LeakPressure = *pressure;
         Label38.setCaption(QString::number(*pressure));
     }

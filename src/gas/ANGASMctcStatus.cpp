@@ -34,7 +34,7 @@ constexpr qint64 LeakTestLifeMinutes = 24 * 60;
 } // namespace
 
 void ANGAS::mctcStatus(const QByteArray& frame) {
-    const auto status = MctcStatusByte(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto status = MctcStatusByte(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     // An empty status leaves the state as it was, so the status is asked again.
     if (!status)
         return;
@@ -153,7 +153,7 @@ bool ANGAS::leakTestTooOld() const {
 
 void ANGAS::mctcLeakStatus(const QByteArray& frame) {
     const gas::LeakStatus leak =
-        gas::ParseLeakStatusReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+        gas::ParseLeakStatusReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     GasState& gs = gas();
     gs.LeakTestStatus = leak.status;
     gs.LeakTestDate = leak.date;
@@ -192,7 +192,8 @@ void ANGAS::mctcLeakStatus(const QByteArray& frame) {
 }
 
 void ANGAS::mctcHcResidue(const QByteArray& frame) {
-    const auto result = gas::ParseHcResidueReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto result =
+        gas::ParseHcResidueReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     // A result that cannot be read leaves the state as it was: the result is asked again.
     if (!result)
         return;

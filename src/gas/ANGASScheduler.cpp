@@ -48,14 +48,14 @@ void ANGAS::setStates(const QString& state) {
 }
 
 void ANGAS::sendMaker(int command, const QByteArray& data) {
-    makerCommand_ = command;
+    own_.makerCommand = command;
     g_.link.LastMakerCommand = static_cast<std::int16_t>(command);
     SendMakerFrame(g_, g_.link.GasBinaryAddress, command, data);
 }
 
 void ANGAS::sendMctc(const QByteArray& command, const QByteArray& data) {
-    mctcRequest_ = {"GAS", "1", command};
-    SendMctcToMeasuring(g_, mctcRequest_, data);
+    own_.mctcRequest = {"GAS", "1", command};
+    SendMctcToMeasuring(g_, own_.mctcRequest, data);
 }
 
 // Rules run top to bottom; one that changes NextState lets a later one act in
@@ -97,7 +97,7 @@ void ANGAS::runMctcRules() {
     if (PendingRequest == QLatin1String("STANDBY") || PendingRequest == QLatin1String("@SA") ||
         PendingRequest == QLatin1String("TT"))
         NextState = PendingRequest;
-    const bool newCommands = versionThousandths_ >= NewCommandsVersion;
+    const bool newCommands = own_.versionThousandths >= NewCommandsVersion;
 
     if (stateIn({"INIZIO"}))
         sendMctc("ID");

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "link/InstrumentConversation.h"
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
-#include "link/SentMctcRequest.h"
 #include "smoke/AccelerationRules.h"
 #include "smoke/OpacimeterModels.h"
 #include "smoke/SmokeReadings.h"
@@ -241,12 +241,7 @@ class ANFUMO {
     std::unique_ptr<SmokeWindowLinks> links_;
     std::unique_ptr<SerialPort> port_;
     OpacimeterModel model_;
-    // This window's own record of what it asked and of its opacimeter's
-    // version: the gas window sends and identifies its analyser through the
-    // same shared link record, so replies are checked and read with these.
-    SentMctcRequest mctcRequest_;
-    int makerCommand_ = 0;
-    int versionThousandths_ = 0;
+    InstrumentConversation own_;
     std::vector<PendingPopup> popups_;
     bool showingPopups_ = false;
     bool loaded_ = false;

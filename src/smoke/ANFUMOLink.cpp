@@ -49,14 +49,14 @@ void ANFUMO::sendRequestForState() {
 }
 
 void ANFUMO::sendMaker(int command, const QByteArray& data) {
-    makerCommand_ = command;
+    own_.makerCommand = command;
     g_.link.LastMakerCommand = static_cast<std::int16_t>(command);
     SendMakerFrame(g_, model_.address, command, data);
 }
 
 void ANFUMO::sendMctc(const QByteArray& command, const QByteArray& data) {
-    mctcRequest_ = {"OPA", "1", command};
-    SendMctcToMeasuring(g_, mctcRequest_, data);
+    own_.mctcRequest = {"OPA", "1", command};
+    SendMctcToMeasuring(g_, own_.mctcRequest, data);
 }
 
 void ANFUMO::sendMakerRequest() {
@@ -116,7 +116,7 @@ void ANFUMO::sendMctcRequest() {
         g_.app.ExclamText = g_.lang.UiText[smoke_text::ExclStamp1];
         g_.app.ExclamPrintText = g_.lang.UiText[smoke_text::ExclStamp2];
         g_.app.SmokeFirstStart = 0;
-        sendMctc(versionThousandths_ < NewStatusCommandVersion ? "ST" : "@ST");
+        sendMctc(own_.versionThousandths < NewStatusCommandVersion ? "ST" : "@ST");
     } else if (isOneOf(state, {"RSTMIS", "RSTRI", "RSTSB", "RSECXAZE"})) {
         sendMctc("@RS");
     } else if (state == QLatin1String("RSEC")) {
@@ -149,12 +149,12 @@ void ANFUMO::handleFrame() {
         if (!ReceiveBuffer.endsWithEtx())
             return;
         ReceiveBuffer.clear();
-        if (!mctcRequest_.isAnsweredBy(frame))
+        if (!own_.mctcRequest.isAnsweredBy(frame))
             return;
         g_.link.countAcceptedFrame();
         handleMctcReply(frame);
     } else {
-        switch (CheckMakerReply(frame, model_.address, makerCommand_)) {
+        switch (CheckMakerReply(frame, model_.address, own_.makerCommand)) {
         case MakerReply::Incomplete: return;
         case MakerReply::Invalid: ReceiveBuffer.clear(); return;
         case MakerReply::Complete: break;

@@ -19,7 +19,7 @@ QByteArray bytesAt(const QByteArray& frame, int position, int count) {
 void ANFUMO::handleMakerReply(const QByteArray& frame) {
     using namespace maker_command;
     InstrumentIdentityRecord& identity = g_.link.InstrumentIdentity;
-    switch (makerCommand_) {
+    switch (own_.makerCommand) {
     case Identify:
         identity.SerialNumber = InstrumentText(model_.identityPrefix + bytesAt(frame, 8, 6));
         InstrumentState = QStringLiteral("LDF");

@@ -28,12 +28,12 @@ constexpr double WarmExhaust = 20.0;
 } // namespace
 
 void ANFUMO::handleMctcReply(const QByteArray& frame) {
-    const QByteArray& command = mctcRequest_.command;
-    const int c = mctcRequest_.commandLength();
-    const int n = mctcRequest_.numberLength();
+    const QByteArray& command = own_.mctcRequest.command;
+    const int c = own_.mctcRequest.commandLength();
+    const int n = own_.mctcRequest.numberLength();
     if (command == "ID") {
         if (ParseIdentityReply(g_.link, frame, c, n))
-            versionThousandths_ = g_.link.VersionThousandths;
+            own_.versionThousandths = g_.link.VersionThousandths;
         InstrumentState = QStringLiteral("IDE");
     } else if (command == "@LU") {
         handleParameterReply(frame);
@@ -75,7 +75,8 @@ void ANFUMO::handleMctcReply(const QByteArray& frame) {
 
 void ANFUMO::handleParameterReply(const QByteArray& frame) {
     ParamReadCounter = 0;
-    const auto reply = ParseSmokeParameterReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto reply =
+        ParseSmokeParameterReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     if (!reply)
         return;
     if (reply->parameter == SlideParameter)
@@ -95,7 +96,8 @@ void ANFUMO::showBlockingState() {
 
 void ANFUMO::handleDiagnosticReply(const QByteArray& frame) {
     DiagReadCounter = 0;
-    const auto voltage = ParseSupplyVoltageReply(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength());
+    const auto voltage =
+        ParseSupplyVoltageReply(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength());
     if (!voltage) {
         raisePortHint();
         return;
@@ -116,7 +118,8 @@ void ANFUMO::checkErrorField(const QByteArray& frame, int fieldNumber) {
     SmokeState& s = g_.smoke;
     if (!s.ErrorCheckArmed)
         return;
-    const auto code = SmokeErrorField(frame, mctcRequest_.commandLength(), mctcRequest_.numberLength(), fieldNumber);
+    const auto code =
+        SmokeErrorField(frame, own_.mctcRequest.commandLength(), own_.mctcRequest.numberLength(), fieldNumber);
     if (!code)
         return;
     const OpacimeterErrorOutcome outcome =
