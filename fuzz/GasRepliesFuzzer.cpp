@@ -2,13 +2,7 @@
 // protocol this target is built for (QUAVERON_FUZZ_MCTC: MCTC-NET, otherwise
 // the maker's frames).
 
-#include "FuzzSupport.h"
-
-#include "gas/ANGAS.h"
-#include "link/FakeSerialPort.h"
-#include "shared/Globals.h"
-
-#include <memory>
+#include "FuzzedWindows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::ChunkedInput input(data, size);
@@ -27,20 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              .arg(model == 3 ? 2 : 1)
                              .arg(model)
                              .toLatin1());
-    Globals g;
-    g.app.GasWindowActive = 1;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    ANGAS form(g, dialogs, std::move(owned));
-    form.Form_Load();
+    fuzz::GasWindow window;
+    ANGAS& form = window.form;
     form.Combo1.setListIndex((choice >> 2) % 6);
     form.Combo1_Click();
     form.Combo4.setListIndex((choice >> 5) & 1);
     form.Combo4_Click();
     if (choice & 0x80)
         form.Command1_Click();
-    input.play(port, [&] { form.Timer1.tick(); });
+    input.play(window.port, [&] { form.Timer1.tick(); });
     form.Form_Unload();
     return 0;
 }

@@ -1,12 +1,6 @@
 // The rev counter window's reply handling on arbitrary received bytes.
 
-#include "FuzzSupport.h"
-
-#include "link/FakeSerialPort.h"
-#include "rpm/RPM.h"
-#include "shared/Globals.h"
-
-#include <memory>
+#include "FuzzedWindows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::ChunkedInput input(data, size);
@@ -18,13 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              .arg(choice & 8 ? 2 : 4)
                              .arg(choice >> 7)
                              .toLatin1());
-    Globals g;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    RPM form(g, dialogs, std::move(owned));
-    form.Form_Load();
-    input.play(port, [&] { form.Timer2.tick(); });
-    form.Form_Unload();
+    fuzz::RevCounterWindow window;
+    input.play(window.port, [&] { window.form.Timer2.tick(); });
+    window.form.Form_Unload();
     return 0;
 }

@@ -3,20 +3,14 @@
 // format, one tick after each scheduler beat's bytes.
 //   fuzz_seeds <corpus folder>
 
-#include "FuzzSupport.h"
+#include "FuzzedWindows.h"
 
-#include "gas/ANGAS.h"
-#include "link/FakeSerialPort.h"
-#include "rpm/RPM.h"
-#include "shared/Globals.h"
 #include "sim/FakePortConnection.h"
 #include "sim/GasAnalyserSim.h"
 #include "sim/InstrumentEngine.h"
 #include "sim/OpacimeterSim.h"
 #include "sim/RevCounterSim.h"
 #include "sim/ScenarioClock.h"
-#include "smoke/ANFUMO.h"
-#include "smoke/NoSmokeWindowLinks.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,14 +56,9 @@ QList<QByteArray> revCounterSeed() {
     fuzz::InstallStation("[RPM]\r\nTCOMrpm=3\r\nTBRaterpm=2\r\nNCilindriRPM=4\r\nNTempiRPM=4\r\nSelrpmT=0\r\n");
     sim::ScenarioClock clock;
     sim::RevCounterSim counter(clock);
-    Globals g;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    RPM form(g, dialogs, std::move(owned));
-    form.Form_Load();
+    fuzz::RevCounterWindow window;
     return record(
-        clock, counter.engine(), port, [&] { form.Timer2.tick(); }, 12, 250);
+        clock, counter.engine(), window.port, [&] { window.form.Timer2.tick(); }, 12, 250);
 }
 
 QList<QByteArray> gasSeed(int model) {
@@ -83,15 +72,9 @@ QList<QByteArray> gasSeed(int model) {
     settings.model = model;
     settings.timing = {.warmUp = 500, .zeroing = 300, .leakTest = 300, .hcResidueTest = 300};
     sim::GasAnalyserSim analyser(clock, settings);
-    Globals g;
-    g.app.GasWindowActive = 1;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    ANGAS form(g, dialogs, std::move(owned));
-    form.Form_Load();
+    fuzz::GasWindow window;
     return record(
-        clock, analyser.engine(), port, [&] { form.Timer1.tick(); }, 80, 25);
+        clock, analyser.engine(), window.port, [&] { window.form.Timer1.tick(); }, 80, 25);
 }
 
 QList<QByteArray> smokeSeed(int model) {
@@ -103,17 +86,9 @@ QList<QByteArray> smokeSeed(int model) {
     sim::OpacimeterScenario scenario;
     scenario.timing = {0, 0, 0};
     sim::OpacimeterSim opacimeter(clock, model, scenario);
-    Globals g;
-    g.settings.SmokePort = 1;
-    g.settings.SmokeBaudIndex = 2;
-    g.app.SmokeWindowActive = 1;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    ANFUMO form(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(owned));
-    form.Form_Load();
+    fuzz::SmokeWindow window;
     return record(
-        clock, opacimeter.engine(), port, [&] { form.Timer1.tick(); }, 80, 25);
+        clock, opacimeter.engine(), window.port, [&] { window.form.Timer1.tick(); }, 80, 25);
 }
 
 } // namespace

@@ -2,14 +2,7 @@
 // protocol this target is built for (QUAVERON_FUZZ_MCTC: MCTC-NET, otherwise
 // the maker's frames).
 
-#include "FuzzSupport.h"
-
-#include "link/FakeSerialPort.h"
-#include "shared/Globals.h"
-#include "smoke/ANFUMO.h"
-#include "smoke/NoSmokeWindowLinks.h"
-
-#include <memory>
+#include "FuzzedWindows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::ChunkedInput input(data, size);
@@ -28,20 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              .arg(model)
                              .arg((choice >> 6) & 1)
                              .toLatin1());
-    Globals g;
-    g.settings.SmokePort = 1;
-    g.settings.SmokeBaudIndex = 2;
-    g.app.SmokeWindowActive = 1;
-    fuzz::SilentDialogs dialogs;
-    auto owned = std::make_unique<FakeSerialPort>();
-    FakeSerialPort& port = *owned;
-    ANFUMO form(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(owned));
-    form.Form_Load();
+    fuzz::SmokeWindow window;
+    ANFUMO& form = window.form;
     form.Combo1.setListIndex((choice >> 3) % 7);
     form.Combo1_Click();
     if (choice & 0x80)
         form.Command2_Click();
-    input.play(port, [&] { form.Timer1.tick(); });
+    input.play(window.port, [&] { form.Timer1.tick(); });
     form.Form_Unload();
     return 0;
 }
