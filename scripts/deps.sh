@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-charts-dev
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev zlib1g-dev
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev

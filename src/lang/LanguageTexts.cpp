@@ -23,7 +23,7 @@ void LoadLanguageTexts(Globals& g, int code) {
     RCLIni ini;
     ini.File = LanguagePath();
     ini.Section = LanguageSection(code);
-    const QHash<QString, QString> texts = ini.SectionValues();
+    QHash<QString, QString> texts = ini.SectionValues();
     QString text;
     for (int position = 0; position < UiTextCount; ++position) {
         const QString found = texts.value(UiTextKey(position).toLower());
@@ -31,4 +31,12 @@ void LoadLanguageTexts(Globals& g, int code) {
             text = found;
         g.lang.UiText[position] = text;
     }
+    for (int position = 0; position < UiTextCount; ++position)
+        texts.remove(UiTextKey(position).toLower());
+    g.lang.NamedTexts = std::move(texts);
+}
+
+QString NamedText(const Globals& g, QStringView key) {
+    const QString text = g.lang.NamedTexts.value(key.toString().toLower());
+    return text.isEmpty() ? key.toString() : text;
 }

@@ -15,4 +15,10 @@ QString LanguageSection(int code);
 // A key missing from the file takes the text of the nearest earlier key that
 // was found (empty when none was), and a missing file or section leaves every
 // text empty; nothing is reported, so the program always starts.
+// Also keeps every other key of the section for NamedText.
 void LoadLanguageTexts(Globals& g, int code);
+
+// The text of a key beyond the fixed table (the windows added since), from the
+// section last loaded. A key missing from the station's Lingua.ini shows as the
+// key itself, so an older file never leaves a caption blank.
+QString NamedText(const Globals& g, QStringView key);

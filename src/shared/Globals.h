@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -80,6 +81,9 @@ struct SettingsState {
 struct LanguageState {
     static constexpr int TextCount = 167;
     std::array<QString, TextCount> UiText;
+    // Texts of the windows added since the table was fixed, by lower-case
+    // Lingua.ini key; read through NamedText (lang/LanguageTexts.h).
+    QHash<QString, QString> NamedTexts;
 };
 
 // Vehicle, ambient and staff data repeated on every report.

@@ -173,3 +173,19 @@ TEST_F(LanguageTextsTest, OverlongTextIsCutTo254Characters) {
     LoadLanguageTexts(g, 1);
     EXPECT_EQ(g.lang.UiText[0], longText.left(254));
 }
+
+TEST_F(LanguageTextsTest, NamedTextsComeFromTheLoadedSectionAndAMissingKeyShowsItself) {
+    Entries italian = {{UiTextKey(0), "titolo"}, {"ARCHIVIOTitolo", "Archivio"}};
+    Entries english = {{UiTextKey(0), "title"}, {"archiviotitolo", "Archive"}};
+    writeLanguageFile(section("ITALIANO", italian) + section("INGLESE", english));
+    LoadLanguageTexts(g, 1);
+    EXPECT_EQ(NamedText(g, u"ARCHIVIOTitolo"), "Archivio");
+    EXPECT_EQ(NamedText(g, u"archiviotitolo"), "Archivio");
+    // Table keys are not named texts; an unknown key shows as itself.
+    EXPECT_EQ(NamedText(g, UiTextKey(0)), UiTextKey(0));
+    EXPECT_EQ(NamedText(g, u"NOTAKey"), "NOTAKey");
+    LoadLanguageTexts(g, 2);
+    EXPECT_EQ(NamedText(g, u"ARCHIVIOTitolo"), "Archive");
+    LoadLanguageTexts(g, 3); // no such section: nothing stays from English
+    EXPECT_EQ(NamedText(g, u"ARCHIVIOTitolo"), "ARCHIVIOTitolo");
+}
