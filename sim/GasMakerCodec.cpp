@@ -67,7 +67,7 @@ void appendRecord(QByteArray& out, int id, std::optional<int> raw) {
 }
 
 std::optional<int> channelRaw(const ChannelSpec& layout, GasValue value) {
-    if (value.kind == GasValue::Kind::None)
+    if (value.kind == GasValue::Kind::None || value.kind == GasValue::Kind::Blank)
         return std::nullopt;
     const double scaled = value.isNumber() ? std::round(value.number * layout.scale) : 0;
     if (value.isNumber() && scaled <= layout.maxRaw)
@@ -77,7 +77,8 @@ std::optional<int> channelRaw(const ChannelSpec& layout, GasValue value) {
 
 std::optional<int> extendedHcRaw(GasValue hc, const HcRangeCoefficients& coefficients) {
     switch (hc.kind) {
-    case GasValue::Kind::None: return std::nullopt;
+    case GasValue::Kind::None:
+    case GasValue::Kind::Blank: return std::nullopt;
     case GasValue::Kind::Over: return 0;
     case GasValue::Kind::Number: break;
     }

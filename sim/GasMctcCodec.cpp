@@ -117,6 +117,7 @@ QByteArray MeasurementText(GasQuantity quantity, GasValue value) {
             return QByteArray::number(OilOutOfRange);
         return "-1";
     case GasValue::Kind::None: return "-1";
+    case GasValue::Kind::Blank: return {};
     case GasValue::Kind::Number: break;
     }
     const int decimals = decimalsOf(quantity);

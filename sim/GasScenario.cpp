@@ -84,6 +84,8 @@ std::optional<GasValue> quantityValue(QByteArrayView text) {
         return GasValue::none();
     if (text == "over")
         return GasValue::over();
+    if (text == "blank")
+        return GasValue{GasValue::Kind::Blank, 0.0};
     if (const std::optional<double> value = number(text))
         return GasValue::of(*value);
     return std::nullopt;
@@ -285,8 +287,9 @@ QString GasScenario::formatHelp() {
     return QStringLiteral("  Scenario file: one line per moment, \"T key=value ...\", T in milliseconds of\n"
                           "  scenario time, lines in time order (\"+T\": T after the line before); \"#\"\n"
                           "  starts a comment. Readings run in straight lines between their points and\n"
-                          "  hold after the last; a point with \"none\" (no value) or \"over\" (out of\n"
-                          "  range) holds until the next point. Two points at the same time make a step.\n"
+                          "  hold after the last; a point with \"none\" (no value), \"over\" (out of\n"
+                          "  range) or \"blank\" (an empty MCTC-NET field) holds until the next point.\n"
+                          "  Two points at the same time make a step.\n"
                           "    co co2 o2 cocorr (% vol)  hc nox (ppm)  lambda  rpm  oil (C)  pressure (mbar)\n"
                           "      defaults: co=0.10 co2=14.8 hc=30 o2=0.30 nox=40 lambda=1.00 rpm=850 oil=80;\n"
                           "      cocorr is computed from co, co2 and the fuel unless given\n"

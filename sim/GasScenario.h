@@ -16,8 +16,9 @@ namespace sim {
 struct GasValue {
     enum class Kind {
         Number,
-        None, // the analyser cannot give the value (no sensor, no signal)
-        Over, // beyond what the channel can carry
+        None,  // the analyser cannot give the value (no sensor, no signal)
+        Over,  // beyond what the channel can carry
+        Blank, // an empty MCTC-NET field; no value in the maker's frames
     };
     Kind kind = Kind::Number;
     double number = 0.0;

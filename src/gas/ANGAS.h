@@ -22,6 +22,9 @@
 struct Globals;
 struct GasState;
 class SerialPort;
+namespace gas {
+struct TestReadings;
+}
 
 // The gas analysis window: runs the gas analyser through start-up, warm-up,
 // zeroing, leak and HC residue tests, polls it while it measures, shows the
@@ -145,6 +148,7 @@ class ANGAS {
     bool testPhasesGateOpen() const;
 
     // Test phases.
+    gas::TestReadings testReadings() const;
     void startIdlePhase();
     void runCatalysedPhase();
     void runNonCatalysedPhase();
@@ -227,4 +231,7 @@ class ANGAS {
     bool loaded_ = false;
     std::deque<QueuedMessage> queuedMessages_;
     bool showingMessages_ = false;
+    // Fields of the last "@VA" that held no reading (bit n: field n + 1, read as
+    // 0 or left as they were): the tests take them as not given.
+    std::uint16_t unreadMeasurementFields_ = 0;
 };

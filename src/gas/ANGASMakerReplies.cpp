@@ -251,8 +251,11 @@ void ANGAS::makerMeasurement(const QByteArray& frame) {
     gs.GasLambda = lambda.value;
     Label26.setCaption(lambda.text);
 
-    // The model 2 analyser has no corrected CO.
-    if (s.GasModel != 2) {
+    // The model 2 analyser has no corrected CO: none is shown, and the tests
+    // get none rather than a figure left from another analyser.
+    if (s.GasModel == 2) {
+        gs.GasCOcorr = gas::NoValue;
+    } else {
         gs.GasCOcorr = gas::CorrectedCO(gs.GasCO, gs.GasCO2, FuelConstantK);
         const bool out = gs.GasCOcorr == gas::NoValue || gas::CorrectedCOOutOfRange(gs.GasCOcorr);
         Label9.setCaption(out ? gas::outText() : settings::formatDouble(gs.GasCOcorr));

@@ -147,7 +147,13 @@ void ANGAS::mctcMeasurement(const QByteArray& frame) {
     GasState& gs = gas();
     double* const targets[Reply::FieldCount] = {&gs.GasCO,     &gs.GasCOcorr, &gs.GasCO2,         &gs.GasHC, &gs.GasO2,
                                                 &gs.GasLambda, nullptr,       &gs.GasEngineSpeed, &gs.GasNOx};
-    for (int i = 0; i < reply.count; ++i) {
+    unreadMeasurementFields_ = 0;
+    for (int i = 0; i < Reply::FieldCount; ++i) {
+        // A field the reply lacks keeps its value on screen, but that value is not this reply's reading.
+        if (i >= reply.count || !reply.readable[i])
+            unreadMeasurementFields_ |= 1u << i;
+        if (i >= reply.count)
+            continue;
         if (i == Reply::OilTemperature)
             gs.GasOilTemperature = static_cast<float>(reply.values[i]);
         else
@@ -155,8 +161,10 @@ void ANGAS::mctcMeasurement(const QByteArray& frame) {
     }
     if (g_.settings.ExternalOilTemp == 1)
         gs.GasOilTemperature = static_cast<float>(g_.rpm.OilTemperature);
-    if (g_.settings.ExternalRpm == 1)
+    if (g_.settings.ExternalRpm == 1) {
         gs.GasEngineSpeed = g_.rpm.RpmValue;
+        unreadMeasurementFields_ &= ~(1u << Reply::EngineSpeed);
+    }
     showMctcValues();
 
     std::int16_t& armed = g_.smoke.ErrorCheckArmed;

@@ -2,6 +2,7 @@
 // while the gate of testPhasesGateOpen() is open: one step at most per reply.
 #include "gas/ANGAS.h"
 
+#include "gas/GasParsers.h"
 #include "gas/GasVerdicts.h"
 #include "shared/Globals.h"
 
@@ -31,6 +32,16 @@ bool isCatalysed(int fuel) {
 
 } // namespace
 
+gas::TestReadings ANGAS::testReadings() const {
+    using Reply = gas::MeasurementReply;
+    const GasState& gs = gas();
+    const auto reading = [this](double value, Reply::Field field) {
+        return unreadMeasurementFields_ & (1u << field) ? gas::NoValue : value;
+    };
+    return {reading(gs.GasEngineSpeed, Reply::EngineSpeed), reading(gs.GasCOcorr, Reply::COcorr),
+            reading(gs.GasLambda, Reply::Lambda), reading(gs.GasO2, Reply::O2), reading(gs.GasCO2, Reply::CO2)};
+}
+
 void ANGAS::RunTestPhases() {
     if (TestPhase == QLatin1String("MINIMO"))
         startIdlePhase();
@@ -45,8 +56,10 @@ void ANGAS::startIdlePhase() {
     clearCertificateResults();
     Command2.setEnabled(false);
     const gas::GasLimits limits = gas::LimitsOf(g_.settings);
-    if (limits.rpmCheck && gas().GasEngineSpeed >= limits.rpmMin) {
-        Label27.setCaption(uiText(UiSlowDown));
+    // The timed measurement starts only with the engine known to be at idle.
+    const double speed = testReadings().engineSpeed;
+    if (limits.rpmCheck && gas::IdleSpeedAwaited(limits, speed)) {
+        Label27.setCaption(uiText(gas::IsGiven(speed) ? UiSlowDown : UiHoldIdle));
         return;
     }
     TestPhase = QStringLiteral("UNO");
@@ -103,7 +116,7 @@ void ANGAS::catalysedPause() {
     Label28.setBackColor(ui::colour::White);
     const gas::GasLimits limits = gas::LimitsOf(g_.settings);
     // The timed measurement starts once the engine is within the accelerated-idle range.
-    if (limits.rpmCheck && gas::AcceleratedSpeedBand(limits, gas().GasEngineSpeed) != gas::SpeedBand::Within) {
+    if (limits.rpmCheck && gas::AcceleratedSpeedBand(limits, testReadings().engineSpeed) != gas::SpeedBand::Within) {
         showAcceleratedInstruction();
         return;
     }
@@ -120,9 +133,9 @@ void ANGAS::acceleratedIdle() {
         PBar1.setVisible(false);
         if (sampleDiluted())
             return;
-        const GasState& gs = gas();
+        const gas::TestReadings r = testReadings();
         const gas::AcceleratedVerdict values =
-            gas::JudgeAcceleratedIdle(gas::LimitsOf(g_.settings), gs.GasEngineSpeed, gs.GasCOcorr, gs.GasLambda, true);
+            gas::JudgeAcceleratedIdle(gas::LimitsOf(g_.settings), r.engineSpeed, r.coCorr, r.lambda, true);
         if (values.valuesWithin())
             TestPhase = QStringLiteral("QUATTRO");
         else
@@ -162,10 +175,9 @@ void ANGAS::nonCatalysedIdle() {
         PBar1.setVisible(false);
         if (sampleDiluted())
             return;
-        const GasState& gs = gas();
-        const gas::GasLimits limits = gas::LimitsOf(g_.settings);
+        const gas::TestReadings r = testReadings();
         // The engine must be back below the idle limit whether or not speed is checked.
-        if (gs.GasEngineSpeed >= limits.rpmMin || gs.GasCOcorr > limits.coCorrIdle)
+        if (gas::IdleValuesAwaited(gas::LimitsOf(g_.settings), r.engineSpeed, r.coCorr))
             Label27.setCaption(uiText(UiKeepGoing));
         else
             TestPhase = QStringLiteral("DUE");
@@ -203,7 +215,8 @@ bool ANGAS::graceElapsed() const {
 
 bool ANGAS::sampleDiluted() const {
     // Only an MCTC-NET analyser's readings are checked for air in the sample.
-    return linkMode_ == MctcNet && gas::IsDiluted(gas().GasO2, gas().GasCO2);
+    const gas::TestReadings r = testReadings();
+    return linkMode_ == MctcNet && gas::IsDiluted(r.o2, r.co2);
 }
 
 void ANGAS::showIdleInstruction() {
@@ -216,7 +229,7 @@ void ANGAS::showAcceleratedInstruction() {
     const gas::GasLimits limits = gas::LimitsOf(g_.settings);
     int instruction = UiHoldAccelerated;
     if (limits.rpmCheck) {
-        switch (gas::AcceleratedSpeedBand(limits, gas().GasEngineSpeed)) {
+        switch (gas::AcceleratedSpeedBand(limits, testReadings().engineSpeed)) {
         case gas::SpeedBand::Below: instruction = UiSpeedUp; break;
         case gas::SpeedBand::Above: instruction = UiSlowDown; break;
         case gas::SpeedBand::Within: break;
@@ -226,14 +239,15 @@ void ANGAS::showAcceleratedInstruction() {
 }
 
 void ANGAS::colourIdleCOcorr() {
-    const bool high = gas().GasCOcorr > g_.settings.LCOcorMin;
+    const double coCorr = testReadings().coCorr;
+    const bool high = !gas::IsGiven(coCorr) || coCorr > g_.settings.LCOcorMin;
     Label9.setBackColor(high ? ui::colour::Red : ui::colour::White);
 }
 
 void ANGAS::colourAcceleratedValues() {
-    const GasState& gs = gas();
+    const gas::TestReadings r = testReadings();
     const gas::AcceleratedVerdict values =
-        gas::JudgeAcceleratedIdle(gas::LimitsOf(g_.settings), gs.GasEngineSpeed, gs.GasCOcorr, gs.GasLambda, true);
+        gas::JudgeAcceleratedIdle(gas::LimitsOf(g_.settings), r.engineSpeed, r.coCorr, r.lambda, true);
     Label9.setBackColor(values.coCorrHigh ? ui::colour::Red : ui::colour::White);
     Label26.setBackColor(values.lambdaOut ? ui::colour::Red : ui::colour::White);
 }

@@ -37,9 +37,9 @@ void copyDisplayedReadings(const ANGAS& window, CertificateReadings& r) {
 } // namespace
 
 void ANGAS::ProvaMin() {
-    const GasState& gs = gas();
+    const gas::TestReadings r = testReadings();
     const gas::GasLimits limits = gas::LimitsOf(g_.settings);
-    const gas::IdleVerdict verdict = gas::JudgeIdle(limits, gs.GasEngineSpeed, gs.GasCOcorr);
+    const gas::IdleVerdict verdict = gas::JudgeIdle(limits, r.engineSpeed, r.coCorr);
     GasCertificateRecord& c = g_.report.GasCertificate;
     if (verdict.passed()) {
         Label28.setCaption(uiText(UiPassed));
@@ -62,10 +62,10 @@ void ANGAS::ProvaMin() {
 }
 
 void ANGAS::ProvaMinAcc() {
-    const GasState& gs = gas();
+    const gas::TestReadings r = testReadings();
     const gas::GasLimits limits = gas::LimitsOf(g_.settings);
     const gas::AcceleratedVerdict verdict =
-        gas::JudgeAcceleratedIdle(limits, gs.GasEngineSpeed, gs.GasCOcorr, gs.GasLambda, RisMin == 1);
+        gas::JudgeAcceleratedIdle(limits, r.engineSpeed, r.coCorr, r.lambda, RisMin == 1);
     GasCertificateRecord& c = g_.report.GasCertificate;
     if (verdict.passed()) {
         Label28.setCaption(uiText(UiPassed));

@@ -73,10 +73,13 @@ MeasurementReply ParseMeasurementReply(const QByteArray& frame, int commandLengt
         return reply;
     for (int i = 0; i < MeasurementReply::FieldCount; ++i) {
         const std::optional<QByteArray> field = fields->field(i + 1);
-        // An empty field is as missing as an absent one: it carries no reading.
-        if (!field || field->trimmed().isEmpty())
+        if (!field)
             break;
-        reply.values[i] = LeadingNumber(*field);
+        // An empty or unreadable field is still a field: it reads 0 and the
+        // fields after it are read on, but it holds no reading.
+        const std::optional<double> number = ReadLeadingNumber(*field);
+        reply.values[i] = number.value_or(0.0);
+        reply.readable[i] = number.has_value();
         reply.count = i + 1;
     }
     return reply;

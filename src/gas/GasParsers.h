@@ -44,12 +44,14 @@ QString LeakDateText(const QString& ddmmyyyy);
 QString LeakTimeText(const QString& hhmm);
 
 // "@VA": CO, COcorr, CO2, HC, O2, lambda, oil temperature, engine speed, NOx.
-// Reading stops at the first missing or empty field; `count` says how many
-// of the values, from the first, were read.
+// Reading stops at the first missing field; `count` says how many of the
+// values, from the first, were read. An empty field, or one that does not
+// start with a number, reads 0 and is not `readable`.
 struct MeasurementReply {
     static constexpr int FieldCount = 9;
     enum Field { CO, COcorr, CO2, HC, O2, Lambda, OilTemperature, EngineSpeed, NOx };
     std::array<double, FieldCount> values{};
+    std::array<bool, FieldCount> readable{};
     int count = 0;
     bool complete() const { return count == FieldCount; }
 };

@@ -23,7 +23,7 @@ QString InstrumentText(const QByteArray& bytes) {
     return settings::fromWin1252(clean);
 }
 
-double LeadingNumber(const QByteArray& bytes) {
+std::optional<double> ReadLeadingNumber(const QByteArray& bytes) {
     qsizetype pos = 0;
     while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t'))
         ++pos;
@@ -43,10 +43,16 @@ double LeadingNumber(const QByteArray& bytes) {
         }
     }
     if (digits == 0)
-        return 0.0;
+        return std::nullopt;
     bool ok = false;
     const double value = bytes.mid(start, pos - start).toDouble(&ok);
-    return ok ? value : 0.0;
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+double LeadingNumber(const QByteArray& bytes) {
+    return ReadLeadingNumber(bytes).value_or(0.0);
 }
 
 std::optional<int> LeadingWholeNumber(const QByteArray& bytes) {

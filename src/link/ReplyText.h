@@ -14,6 +14,9 @@ QString InstrumentText(const QByteArray& bytes);
 // optional sign, digits with an optional "." and decimals; reading stops at the
 // first character that cannot belong to the number. No number reads 0.
 double LeadingNumber(const QByteArray& bytes);
+// The same number, or nothing when the field does not start with one (empty,
+// "Out", "- - -"): the instrument gave no reading there.
+std::optional<double> ReadLeadingNumber(const QByteArray& bytes);
 
 // LeadingNumber with any decimals dropped; nothing when the number does not
 // fit an int (an instrument may send any digits at all).

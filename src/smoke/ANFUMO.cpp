@@ -177,6 +177,7 @@ void ANFUMO::IncAccelerata() {
     if (s.AccelerationIndex >= AccelerationRows)
         return;
     ++s.AccelerationIndex;
+    peakUnknown_ = false;
     s.PeakOpacity = 0;
     s.PeakSpeedShown = 0;
     s.PeakSpeed = 0;
@@ -234,6 +235,7 @@ void ANFUMO::Command2_Click() {
     s.PeakSpeedShown = 0;
     s.IdleSpeed = 10000;
     s.AccelerationIndex = 0;
+    peakUnknown_ = false;
 
     switch (MeasureSelection) {
     case Continuous: TestPhase = QStringLiteral("CONTINUA"); break;
@@ -284,6 +286,11 @@ AccelerationTable ANFUMO::accelerationTable() {
 }
 
 void ANFUMO::evaluateAcceleration() {
+    // The row may not have been written since k went missing (a cell without
+    // temperature stops the writing): it must not keep a partial peak.
+    const int row = g_.smoke.AccelerationIndex;
+    if (peakUnknown_ && row >= 0 && row < AccelerationRows)
+        Label36[row].setCaption(QString::fromLatin1(NoValue));
     const AccelerationTable table = accelerationTable();
     if (MeasureSelection == DirectAcquisition)
         StoreAccelerationRow(g_, table);

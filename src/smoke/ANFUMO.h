@@ -245,4 +245,9 @@ class ANFUMO {
     std::vector<PendingPopup> popups_;
     bool showingPopups_ = false;
     bool loaded_ = false;
+    // The last value reply lacked k or the cell temperature.
+    bool peakInputsMissing_ = false;
+    // During the acceleration in progress k went unread at full throttle: its
+    // peak is unknown and the row shows none.
+    bool peakUnknown_ = false;
 };

@@ -27,6 +27,7 @@ void ANFUMO::takeReadings(const SmokeReadings& r) {
     s.SmokeOilTemperature = g_.settings.ExternalOilTemp == 1 ? g_.rpm.OilTemperature : r.oilTemperature;
     s.CellTemperature = r.cellTemperature;
     s.SmokeTemperature = r.smokeTemperature;
+    peakInputsMissing_ = !r.opacityKGiven || !r.cellTemperatureGiven;
 }
 
 void ANFUMO::afterValueReply() {
@@ -37,6 +38,8 @@ void ANFUMO::afterValueReply() {
         writeSmokeLog();
     }
     TrackIdleSpeed(g_);
+    if (peakInputsMissing_ && TestPhase == QLatin1String("DUE"))
+        peakUnknown_ = true;
     if (warm() && TestPhase == QLatin1String("DUE")) {
         TrackPeaks(g_);
         if (MeasureSelection == DirectAcquisition)
@@ -89,7 +92,7 @@ void ANFUMO::writeAccelerationRow() {
         return;
     const QString outOfRange = QString::fromLatin1(OutOfRange);
     const auto fill = [&](bool idleOut, bool peakOut) {
-        Label36[row].setCaption(NumberCaption(s.PeakOpacity));
+        Label36[row].setCaption(peakUnknown_ ? QString::fromLatin1(NoValue) : NumberCaption(s.PeakOpacity));
         Label18[row].setCaption(NumberCaption(s.PeakSpeedShown));
         Label37[row].setCaption(idleOut ? outOfRange : NumberCaption(s.IdleSpeed));
         Label38[row].setCaption(peakOut ? outOfRange : NumberCaption(s.PeakSpeed));

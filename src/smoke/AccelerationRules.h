@@ -7,10 +7,9 @@
 // To the author of SmokeAcceptance.cpp: the smoke window (ANFUMO) calls exactly
 // these functions; please define them there. The per-acceleration values and
 // AccelerationIndex live in g.smoke (SmokeState); the result record
-// SmokeTestResult and the row arrays are yours in SmokeState too. Read row
-// captions with ShownNumber() of smoke/SmokeNumbers.h, so a caption that is not
-// a number ("- - -" after a warm-up in mid-test, "O-RANGE") counts as 0 in the
-// window and in the means alike.
+// SmokeTestResult and the row arrays are yours in SmokeState too. A peak
+// caption that is not a number ("- - -": k went missing, or a warm-up in
+// mid-test) is no peak: no mean over it passes, and the report shows it red.
 
 #include "ui/Controls.h"
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -52,8 +53,11 @@ double MeanOfRows(const RowNumbers& values, int firstRow, int lastRow) {
     if (firstRow > lastRow)
         return 0.0;
     double sum = 0.0;
-    for (int row = firstRow; row <= lastRow; ++row)
-        sum += std::isfinite(values[row]) ? values[row] : 0.0;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (!std::isfinite(values[row]))
+            return std::numeric_limits<double>::quiet_NaN();
+        sum += values[row];
+    }
     return sum / (lastRow - firstRow + 1);
 }
 

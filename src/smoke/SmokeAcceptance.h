@@ -32,14 +32,16 @@ struct AcceptanceDecision {
     bool contains(int row) const { return row >= firstRow && row <= lastRow; }
 };
 
-// The arithmetic mean of rows firstRow..lastRow; a value that is not finite
-// counts as 0, like a row that was never filled.
+// The arithmetic mean of rows firstRow..lastRow. A row whose value is not
+// finite (no peak was measured) makes the mean unknown: NaN.
 double MeanOfRows(const RowNumbers& values, int firstRow, int lastRow);
 
 // The rule by the row just finished (0-7) against the limit k. Rows 0 and 1
 // never decide; row 2 passes or fails at once when clear, later rows only pass,
 // trying three, then four, then five rows; row 7 fails on the last three when
-// nothing passes. Any other row decides nothing.
+// nothing passes. Any other row decides nothing. A set holding a row without a
+// peak is within no limit: it never passes, and never fails early either, so
+// the test asks for further accelerations.
 AcceptanceDecision DecideAcceptance(const RowNumbers& peaksK, int lastRow, double limitK);
 
 // Accelerations numbered from 1: rows 2..6 give "3,4,5,6,7".

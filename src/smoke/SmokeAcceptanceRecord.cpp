@@ -10,27 +10,48 @@
 #include "smoke/SmokeTexts.h"
 #include "ui/Colours.h"
 
+#include <cmath>
+#include <limits>
+
 static_assert(AccelerationRows == SmokeState::AccelerationRowCount);
 static_assert(AccelerationRows == std::tuple_size_v<RowNumbers>);
 
 namespace {
 
+// The report shows a row without a measured value on red.
+constexpr std::int16_t RowWithoutValue = 2;
+constexpr char NoNumber[] = "- - -";
+
 bool isRow(int row) {
     return row >= 0 && row < AccelerationRows;
+}
+
+// A caption that is no number ("- - -": no peak was measured) is NaN, so no
+// mean over it can be within the limit. Rows never filled show "0".
+double rowNumber(const QString& caption) {
+    return settings::parseNumber(caption).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 RowNumbers shownNumbers(const RowLabels& labels) {
     RowNumbers numbers{};
     for (int row = 0; row < AccelerationRows; ++row)
-        numbers[row] = ShownNumber(labels[row].caption());
+        numbers[row] = rowNumber(labels[row].caption());
     return numbers;
+}
+
+std::int16_t markOf(const QString& caption, std::int16_t mark) {
+    return std::isfinite(rowNumber(caption)) ? mark : RowWithoutValue;
 }
 
 void storeRow(SmokeState& s, const AccelerationTable& table, int row, std::int16_t mark) {
     s.RowPeakText[row] = table.Label36[row].caption();
     s.RowSpeedText[row] = table.Label18[row].caption();
-    s.RowUsedK[row] = mark;
-    s.RowUsedSpeed[row] = mark;
+    s.RowUsedK[row] = markOf(s.RowPeakText[row], mark);
+    s.RowUsedSpeed[row] = markOf(s.RowSpeedText[row], mark);
+}
+
+QString figureCaption(double value) {
+    return std::isfinite(value) ? NumberCaption(value) : QString::fromLatin1(NoNumber);
 }
 
 } // namespace
@@ -62,8 +83,11 @@ void EvaluateAccelerations(Globals& g, const AccelerationTable& table) {
         return;
 
     const double meanSpeed = MeanOfRows(shownNumbers(table.Label18), decision.firstRow, decision.lastRow);
-    table.Label35.setCaption(NumberCaption(MeanKShown(decision.meanK)));
-    table.Label55.setCaption(NumberCaption(OpacityEquivalent(decision.meanK, g.settings.SmokeUnit)));
+    // A fail on a set without every peak has no mean to show.
+    const double meanK = decision.meanK;
+    const double opacity = std::isfinite(meanK) ? OpacityEquivalent(meanK, g.settings.SmokeUnit) : meanK;
+    table.Label35.setCaption(figureCaption(MeanKShown(meanK)));
+    table.Label55.setCaption(figureCaption(opacity));
     const bool pass = decision.outcome == AcceptanceOutcome::Pass;
     table.Label33.setCaption(g.lang.UiText[pass ? acceptance_text::Pass : acceptance_text::Fail]);
     table.Label33.setBackColor(pass ? ui::colour::Green : ui::colour::Red);
@@ -76,7 +100,8 @@ void EvaluateAccelerations(Globals& g, const AccelerationTable& table) {
     result.MeanKText = table.Label35.caption();
     result.MeanOpacityText = table.Label55.caption();
     result.VerdictText = table.Label33.caption();
-    result.MeanSpeedValue = settings::roundHalfEven(meanSpeed);
+    if (std::isfinite(meanSpeed))
+        result.MeanSpeedValue = settings::roundHalfEven(meanSpeed);
     result.AcceptedSet = AcceptedSetLabel(decision.firstRow, decision.lastRow);
     s.AccelerationIndex = AccelerationRows;
 }

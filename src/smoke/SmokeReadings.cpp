@@ -22,11 +22,19 @@ double numberField(const MctcFields& fields, int number) {
     return LeadingNumber(fields.field(number).value_or(QByteArray()));
 }
 
+// -1 is how the program marks a value the instrument has none of.
+constexpr double NoValue = -1.0;
+
+bool givenField(const MctcFields& fields, int number) {
+    const std::optional<double> value = ReadLeadingNumber(fields.field(number).value_or(QByteArray()));
+    return value && *value != NoValue;
+}
+
 } // namespace
 
 double MakerChannelValue(int high, int low) {
     if (high >= 128)
-        return -1.0;
+        return NoValue;
     return high * 256 + low;
 }
 
@@ -50,6 +58,8 @@ SmokeReadings ReadingsFromChannels(const ChannelValues& c) {
     r.opacityPercent = c[1] / 10.0;
     r.opacityK = c[7] / 100.0;
     r.engineSpeed = c[8];
+    r.opacityKGiven = c[7] != NoValue;
+    r.cellTemperatureGiven = c[5] != NoValue;
     return r;
 }
 
@@ -64,6 +74,8 @@ std::optional<SmokeReadings> ParseSmokeValueReply(const QByteArray& frame, int c
     r.oilTemperature = numberField(*fields, 4);
     r.smokeTemperature = numberField(*fields, 5);
     r.cellTemperature = numberField(*fields, 6);
+    r.opacityKGiven = givenField(*fields, 1);
+    r.cellTemperatureGiven = givenField(*fields, 6);
     return r;
 }
 

@@ -14,6 +14,11 @@ struct SmokeReadings {
     double oilTemperature = 0.0;
     double cellTemperature = 0.0;
     double smokeTemperature = 0.0;
+    // Whether the instrument gave k, and the cell temperature that says whether
+    // k counts: a channel without value, an "@VA" field that is empty or no
+    // number, or -1 did not.
+    bool opacityKGiven = true;
+    bool cellTemperatureGiven = true;
 };
 
 // Maker value reply: eight records of five bytes from byte 7, each naming its
@@ -32,7 +37,7 @@ SmokeReadings ReadingsFromChannels(const ChannelValues& channels);
 
 // MCTC-NET "@VA": k, opacity, speed, oil, exhaust gas and cell temperature,
 // and an auxiliary seventh field. nullopt when the reply has fewer than seven
-// fields; a field that is not a number reads 0.
+// fields; a field that is not a number reads 0 (and is not given).
 std::optional<SmokeReadings> ParseSmokeValueReply(const QByteArray& frame, int commandLength, int numberLength);
 
 // Where a reply carries the opacimeter's three-digit error code: the field

@@ -28,6 +28,8 @@ TEST(GasParsersTest, MeasurementReplyReadsNineFieldsInOrder) {
         EXPECT_DOUBLE_EQ(m.values[i], expected[i]) << i;
 }
 
+// The split leaves one empty field after the last one sent, as the station's
+// frames always did: it reads 0, with no reading in it.
 TEST(GasParsersTest, MeasurementReplyStopsAtTheFirstMissingField) {
     struct Case {
         const char* name;
@@ -35,21 +37,36 @@ TEST(GasParsersTest, MeasurementReplyStopsAtTheFirstMissingField) {
         int count;
     };
     const Case cases[] = {
-        {"three fields", fields({"1", "2", "3"}), 3},
-        {"an empty field in the middle", fields({"1", "2", "", "4", "5", "6", "7", "8", "9"}), 2},
+        {"three fields", fields({"1", "2", "3"}), 4},
         {"no data", QByteArray(), 0},
-        {"eight fields", fields({"1", "2", "3", "4", "5", "6", "7", "8"}), 8},
+        {"seven fields", fields({"1", "2", "3", "4", "5", "6", "7"}), 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const gas::MeasurementReply m = gas::ParseMeasurementReply(reply("@VA", c.data), 3, 1);
         EXPECT_EQ(m.count, c.count);
         EXPECT_FALSE(m.complete());
-        for (int i = 0; i < c.count; ++i)
+        for (int i = 0; i + 1 < c.count; ++i)
             EXPECT_DOUBLE_EQ(m.values[i], i + 1);
+        if (c.count > 0) {
+            EXPECT_EQ(m.values[c.count - 1], 0);
+            EXPECT_FALSE(m.readable[c.count - 1]);
+        }
     }
     // A frame too short for its header and command reads nothing.
     EXPECT_EQ(gas::ParseMeasurementReply("\x02GAS\x17", 3, 1).count, 0);
+}
+
+TEST(GasParsersTest, MeasurementReplyReadsAnEmptyOrUnreadableFieldAsZeroAndGoesOn) {
+    const QByteArray frame = reply("@VA", fields({"0.52", "", "14.3", "Out", "0.80", "1.012", "- - -", "780", " "}));
+    const gas::MeasurementReply m = gas::ParseMeasurementReply(frame, 3, 1);
+    EXPECT_TRUE(m.complete());
+    const double values[] = {0.52, 0, 14.3, 0, 0.80, 1.012, 0, 780, 0};
+    const bool readable[] = {true, false, true, false, true, true, false, true, false};
+    for (int i = 0; i < gas::MeasurementReply::FieldCount; ++i) {
+        EXPECT_DOUBLE_EQ(m.values[i], values[i]) << i;
+        EXPECT_EQ(m.readable[i], readable[i]) << i;
+    }
 }
 
 TEST(GasParsersTest, LeakStatusDateAndTime) {

@@ -1,11 +1,15 @@
 // The limit comparisons of the idle and accelerated-idle verdicts: equal to a
-// limit is within it, and a missing value (-1) is below every lower limit.
+// limit is within it, and a missing value (-1, or unreadable) is within none.
 #include "gas/GasVerdicts.h"
 #include "shared/Globals.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
+
+constexpr double Unreadable = std::numeric_limits<double>::quiet_NaN();
 
 gas::GasLimits stationLimits(bool rpmCheck) {
     SettingsState s;
@@ -41,10 +45,13 @@ TEST_P(IdleVerdicts, JudgeSpeedOnlyWithTheCheckAndCorrectedCoAlways) {
 INSTANTIATE_TEST_SUITE_P(Limits, IdleVerdicts,
                          ::testing::Values(IdleCase{true, 1000, 0.5, false, false}, // both at their limits
                                            IdleCase{true, 1000.5, 0.1, true, false},
-                                           IdleCase{true, -1, 0.1, false, false}, // no speed is below the limit
+                                           IdleCase{true, -1, 0.1, true, false}, // no speed is within no limit
+                                           IdleCase{true, Unreadable, 0.1, true, false},
+                                           IdleCase{false, -1, 0.1, false, false}, // unchecked speed: not needed
                                            IdleCase{false, 5000, 0.5, false, false},
                                            IdleCase{false, 850, 0.51, false, true},
-                                           IdleCase{true, 850, -1, false, false}));
+                                           IdleCase{true, 850, -1, false, true}, // no corrected CO (no CO2)
+                                           IdleCase{false, 850, Unreadable, false, true}));
 
 struct AcceleratedCase {
     bool rpmCheck;
@@ -77,10 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceleratedCase{true, 1999, 0.1, 1.0, true, true, false, false},
                       AcceleratedCase{true, 2501, 0.1, 1.0, true, true, false, false},
                       AcceleratedCase{true, -1, 0.1, 1.0, true, true, false, false}, // no speed: below the range
+                      AcceleratedCase{true, Unreadable, 0.1, 1.0, true, true, false, false},
                       AcceleratedCase{false, -1, 0.1, 1.0, true, false, false, false},
                       AcceleratedCase{false, 9000, 0.1, 1.0, true, false, false, false},
                       AcceleratedCase{true, 2300, 0.31, 1.0, true, false, true, false},
+                      AcceleratedCase{true, 2300, -1, 1.0, true, false, true, false}, // no corrected CO
+                      AcceleratedCase{false, 2300, Unreadable, 1.0, true, false, true, false},
                       AcceleratedCase{true, 2300, 0.1, -1, true, false, false, true}, // no lambda: below LambdaLI
+                      AcceleratedCase{false, 2300, 0.1, Unreadable, true, false, false, true},
                       AcceleratedCase{true, 2300, 0.1, 1.05, true, false, false, true},
                       AcceleratedCase{true, 2300, 0.1, 1.0, false, false, false, false})); // failed idle
 
@@ -89,9 +100,39 @@ TEST(GasVerdicts, SampleIsDilutedOnlyWithMuchOxygenAndLittleCarbonDioxide) {
         double o2;
         double co2;
         bool diluted;
-    } cases[] = {{15.01, 2.99, true}, {15.0, 2.99, false}, {15.01, 3.0, false}, {20.9, 0.0, true}, {-1, -1, false}};
+    } cases[] = {{15.01, 2.99, true},
+                 {15.0, 2.99, false},
+                 {15.01, 3.0, false},
+                 {20.9, 0.0, true},
+                 // Without the reading that would clear it the sample cannot be judged.
+                 {-1, -1, true},
+                 {-1, 2.0, true},
+                 {20.9, Unreadable, true},
+                 {-1, 14.8, false},
+                 {0.3, -1, false}};
     for (const auto& c : cases)
         EXPECT_EQ(gas::IsDiluted(c.o2, c.co2), c.diluted) << c.o2 << " " << c.co2;
+}
+
+TEST(GasVerdicts, IdlePhaseWaitsForTheEngineAndCorrectedCoToBeKnownWithinLimits) {
+    const struct {
+        bool rpmCheck;
+        double speed;
+        double coCorr;
+        bool speedAwaited;
+        bool valuesAwaited;
+    } cases[] = {{true, 999, 0.5, false, false},      {true, 1000, 0.1, true, true},
+                 {false, 1000, 0.1, true, true}, // back at idle whether or not speed is checked
+                 {true, -1, 0.1, true, true},         {true, Unreadable, 0.1, true, true},
+                 {false, -1, 0.1, false, false}, // no speed pick-up and no rpm check
+                 {true, 850, 0.51, false, true},      {false, 850, -1, false, true},
+                 {true, 850, Unreadable, false, true}};
+    for (const auto& c : cases) {
+        const gas::GasLimits limits = stationLimits(c.rpmCheck);
+        EXPECT_EQ(gas::IdleSpeedAwaited(limits, c.speed), c.speedAwaited) << c.rpmCheck << " " << c.speed;
+        EXPECT_EQ(gas::IdleValuesAwaited(limits, c.speed, c.coCorr), c.valuesAwaited)
+            << c.rpmCheck << " " << c.speed << " " << c.coCorr;
+    }
 }
 
 } // namespace

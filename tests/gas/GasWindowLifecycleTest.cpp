@@ -160,7 +160,9 @@ TEST_F(GasWindowLifecycleTest, MeasurementWithMissingFieldsKeepsTheRestAndHintsA
         exchangeMctc("@VA", "@VA", Fields({"2.5", "2.6", "13"}));
         EXPECT_EQ(form->Label8.caption(), "2.5");
         EXPECT_EQ(form->Label10.caption(), "13");
-        EXPECT_EQ(form->Label11.caption(), "123");
+        // The empty field that follows the last one reads 0; the rest keep their readings.
+        EXPECT_EQ(form->Label11.caption(), "0");
+        EXPECT_EQ(form->Label12.caption(), "0.8");
         EXPECT_EQ(form->Label33.caption(), "45");
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_TRUE(dialogs.shown[0].text.startsWith(c.start));

@@ -128,13 +128,31 @@ TEST_F(AcceptanceRecordTest, SeventhPassesOnTheFiveRowMean) {
     expectMarks(2, 6);
 }
 
-// After a warm-up in mid-test the rows show "- - -"; they weigh as empty rows.
-TEST_F(AcceptanceRecordTest, RowsShowingNoNumberCountAsZero) {
-    ASSERT_EQ(runAccelerations({"2.5", "- - -", "1.9"}, {"3000", "- - -", "3300"}), 2);
-    EXPECT_EQ(Label35.caption(), "1.47");
-    EXPECT_EQ(g.smoke.SmokeTestResult.MeanSpeedValue, 2100);
+// A row showing "- - -" (k went missing, or a warm-up in mid-test) holds no
+// peak: the test passes only on rows that all have one, and fails at the
+// eighth with no mean to show.
+TEST_F(AcceptanceRecordTest, RowsShowingNoNumberNeverPass) {
+    ASSERT_EQ(runAccelerations({"2.5", "- - -", "1.9", "1", "1.1"}, {"3000", "- - -", "3300", "3000", "3000"}), 4);
+    EXPECT_EQ(g.smoke.SmokeTestResult.AcceptedSet, "3,4,5");
+    EXPECT_EQ(Label35.caption(), "1.33");
     EXPECT_EQ(g.smoke.SmokeTestResult.ResultCode, 4);
     EXPECT_EQ(g.smoke.RowPeakText[1], "- - -");
+    EXPECT_EQ(g.smoke.RowUsedK[1], 2);
+    EXPECT_EQ(g.smoke.RowUsedSpeed[1], 2);
+
+    resetTable();
+    ASSERT_EQ(runAccelerations({"1.6", "1.6", "1.6", "1.6", "1.6", "- - -", "1", "1"},
+                               {"3000", "3000", "3000", "3000", "3000", "3000", "3000", "3000"}),
+              7);
+    const SmokeTestResultRecord& r = g.smoke.SmokeTestResult;
+    EXPECT_EQ(r.ResultCode, 2);
+    EXPECT_EQ(r.AcceptedSet, "6,7,8");
+    EXPECT_EQ(Label35.caption(), "- - -");
+    EXPECT_EQ(Label55.caption(), "- - -");
+    EXPECT_EQ(r.MeanKText, "- - -");
+    EXPECT_EQ(r.MeanSpeedValue, 3000);
+    EXPECT_EQ(g.smoke.RowUsedK[5], 2);
+    EXPECT_EQ(g.smoke.RowUsedK[6], 3);
 }
 
 TEST_F(AcceptanceRecordTest, MeanOpacityInTheConfiguredUnit) {

@@ -63,6 +63,13 @@ const RuleCase ruleCases[] = {
     {"ZeroLimitPassesOnlyClearRows", {0.0, 0.0, 0.0}, 0.0, O::Pass, "1,2,3", 0.0},
     {"ZeroLimitFailsAtTheThird", {0.1, 0.0, 0.0}, 0.0, O::Fail, "1,2,3", 0.1 / 3},
     {"NegativeLimitFailsAtTheThird", {0.0, 0.0, 0.0}, -1.0, O::Fail, "1,2,3", 0.0},
+    // A row without a peak (NaN) is within no limit: no set over it passes,
+    // none fails early, and the eighth fails with no mean.
+    {"ThirdWithoutAPeakGoesOn", {NaN, 0.1, 0.1}, 1.5, O::Continue, "", 0},
+    {"ThirdWithoutAPeakNeverFailsEarly", {4.0, NaN, 4.0}, 1.5, O::Continue, "", 0},
+    {"FifthPassesPastARowWithoutAPeak", {1.6, NaN, 1.0, 1.0, 1.0}, 1.5, O::Pass, "3,4,5", 1.0},
+    {"SeventhWidensOnlyOverPeaks", {1.0, 1.0, 1.0, NaN, 1.6, 1.6, 1.6}, 1.5, O::Continue, "", 0},
+    {"EighthWithoutAPeakFails", {1.6, 1.6, 1.6, 1.7, 1.7, NaN, 0.1, 0.1}, 1.5, O::Fail, "6,7,8", NaN},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, AcceptanceRuleTest, ::testing::ValuesIn(ruleCases),
@@ -77,7 +84,10 @@ TEST_P(AcceptanceRuleTest, DecidesByTheRowJustFinished) {
         return;
     EXPECT_EQ(decision.lastRow, lastRow);
     EXPECT_EQ(AcceptedSetLabel(decision.firstRow, decision.lastRow), c.set);
-    EXPECT_NEAR(decision.meanK, c.mean, 1e-12);
+    if (std::isnan(c.mean))
+        EXPECT_TRUE(std::isnan(decision.meanK));
+    else
+        EXPECT_NEAR(decision.meanK, c.mean, 1e-12);
 }
 
 TEST(AcceptanceRuleTest, RowsOutsideTheTableDecideNothing) {
@@ -93,9 +103,10 @@ TEST(AcceptanceRuleTest, UnknownLimitNeverPassesAndFailsOnlyAtTheEighth) {
     EXPECT_EQ(DecideAcceptance(peaks, 7, NaN).outcome, AcceptanceOutcome::Fail);
 }
 
-TEST(AcceptanceRuleTest, MeansIgnoreValuesThatAreNotFinite) {
+TEST(AcceptanceRuleTest, MeanOverARowWithoutANumberIsUnknown) {
     const RowNumbers values = rows({3.0, NaN, Inf, 3.0});
-    EXPECT_DOUBLE_EQ(MeanOfRows(values, 0, 3), 1.5);
+    EXPECT_TRUE(std::isnan(MeanOfRows(values, 0, 3)));
+    EXPECT_TRUE(std::isnan(MeanOfRows(values, 2, 3)));
     EXPECT_DOUBLE_EQ(MeanOfRows(values, 0, 0), 3.0);
     // A set that runs off the table is held to it.
     EXPECT_DOUBLE_EQ(MeanOfRows(values, -2, 0), 3.0);
