@@ -204,7 +204,7 @@ class ANFUMO {
 
     // Test phases (ANFUMOPhases.cpp).
     void runTestPhases();
-    void runTriggeredPhases(double level, double lowThreshold, double highThreshold, bool bySpeed);
+    void runTriggeredPhases(double level, bool levelGiven, double lowThreshold, double highThreshold, bool bySpeed);
     void runTimedPhases();
     void runManualPhases();
     void waitForWarmCell();
@@ -245,8 +245,10 @@ class ANFUMO {
     std::vector<PendingPopup> popups_;
     bool showingPopups_ = false;
     bool loaded_ = false;
-    // The last value reply lacked k or the cell temperature.
-    bool peakInputsMissing_ = false;
+    // What the last value reply gave.
+    bool kGiven_ = true;
+    bool cellTemperatureGiven_ = true;
+    bool speedGiven_ = true;
     // During the acceleration in progress k went unread at full throttle: its
     // peak is unknown and the row shows none.
     bool peakUnknown_ = false;

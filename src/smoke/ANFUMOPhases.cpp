@@ -43,9 +43,11 @@ void ANFUMO::runTestPhases() {
     const SmokeState& s = g_.smoke;
     const SettingsState& limits = g_.settings;
     switch (MeasureSelection) {
-    case SpeedTriggered: runTriggeredPhases(s.EngineSpeed, limits.LimitRpmMin, limits.LimitRpmMax, true); break;
+    case SpeedTriggered:
+        runTriggeredPhases(s.EngineSpeed, speedGiven_, limits.LimitRpmMin, limits.LimitRpmMax, true);
+        break;
     case OpacityTriggered:
-        runTriggeredPhases(s.OpacityK, limits.OpacityThreshold, limits.OpacityThreshold, false);
+        runTriggeredPhases(s.OpacityK, kGiven_, limits.OpacityThreshold, limits.OpacityThreshold, false);
         break;
     case Timed: runTimedPhases(); break;
     case Chart: runChartPhases(); break;
@@ -56,9 +58,16 @@ void ANFUMO::runTestPhases() {
     }
 }
 
-void ANFUMO::runTriggeredPhases(double level, double lowThreshold, double highThreshold, bool bySpeed) {
+void ANFUMO::runTriggeredPhases(double level, bool levelGiven, double lowThreshold, double highThreshold,
+                                bool bySpeed) {
     using namespace smoke_text;
     const QString phase = TestPhase;
+    // A level the instrument did not give is not known to be low: the waits
+    // for the engine at idle (or clean smoke) go on until it comes back.
+    const bool waitsForLowLevel =
+        phase == QLatin1String("AVVIOALTO") || phase == QLatin1String("TRE") || phase == QLatin1String("QUATTRO");
+    if (!levelGiven && waitsForLowLevel)
+        return;
     if (phase == QLatin1String("AVVIOALTO")) {
         if (level > lowThreshold) {
             setPrompt(Dec, ui::colour::Pink);

@@ -27,7 +27,9 @@ void ANFUMO::takeReadings(const SmokeReadings& r) {
     s.SmokeOilTemperature = g_.settings.ExternalOilTemp == 1 ? g_.rpm.OilTemperature : r.oilTemperature;
     s.CellTemperature = r.cellTemperature;
     s.SmokeTemperature = r.smokeTemperature;
-    peakInputsMissing_ = !r.opacityKGiven || !r.cellTemperatureGiven;
+    kGiven_ = r.opacityKGiven;
+    cellTemperatureGiven_ = r.cellTemperatureGiven;
+    speedGiven_ = g_.settings.ExternalRpm == 1 ? s.EngineSpeed != -1 : r.engineSpeedGiven;
 }
 
 void ANFUMO::afterValueReply() {
@@ -38,7 +40,9 @@ void ANFUMO::afterValueReply() {
         writeSmokeLog();
     }
     TrackIdleSpeed(g_);
-    if (peakInputsMissing_ && TestPhase == QLatin1String("DUE"))
+    // Without k, or without the cell temperature that says whether k counts,
+    // the peak of the acceleration held at full throttle is unknown.
+    if ((!kGiven_ || !cellTemperatureGiven_) && TestPhase == QLatin1String("DUE"))
         peakUnknown_ = true;
     if (warm() && TestPhase == QLatin1String("DUE")) {
         TrackPeaks(g_);

@@ -60,6 +60,7 @@ SmokeReadings ReadingsFromChannels(const ChannelValues& c) {
     r.engineSpeed = c[8];
     r.opacityKGiven = c[7] != NoValue;
     r.cellTemperatureGiven = c[5] != NoValue;
+    r.engineSpeedGiven = c[8] != NoValue;
     return r;
 }
 
@@ -76,6 +77,7 @@ std::optional<SmokeReadings> ParseSmokeValueReply(const QByteArray& frame, int c
     r.cellTemperature = numberField(*fields, 6);
     r.opacityKGiven = givenField(*fields, 1);
     r.cellTemperatureGiven = givenField(*fields, 6);
+    r.engineSpeedGiven = givenField(*fields, 3);
     return r;
 }
 

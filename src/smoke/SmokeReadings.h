@@ -14,11 +14,12 @@ struct SmokeReadings {
     double oilTemperature = 0.0;
     double cellTemperature = 0.0;
     double smokeTemperature = 0.0;
-    // Whether the instrument gave k, and the cell temperature that says whether
-    // k counts: a channel without value, an "@VA" field that is empty or no
-    // number, or -1 did not.
+    // Whether the instrument gave k, the cell temperature that says whether k
+    // counts, and the speed: a channel without value, an "@VA" field that is
+    // empty or no number, or -1 did not.
     bool opacityKGiven = true;
     bool cellTemperatureGiven = true;
+    bool engineSpeedGiven = true;
 };
 
 // Maker value reply: eight records of five bytes from byte 7, each naming its

@@ -96,6 +96,9 @@ struct RunCase {
     QStringList phases;
     QStringList instructions; // in this order, others between allowed
     int verdict;              // UiText entry: 57 passed, 59 not passed
+    // The certificate field the verdict shows red for a missing value.
+    CertificateField CertificateReadings::*redField = nullptr;
+    bool redAtIdle = true;
 };
 
 void PrintTo(const RunCase& c, std::ostream* os) {
@@ -120,10 +123,17 @@ TEST_P(CertificationRuns, PlayFromStartToVerdict) {
     EXPECT_EQ(result.BackColor, passed ? ui::colour::Yellow : ui::colour::Red);
     EXPECT_TRUE(form->Command2.enabled());
     EXPECT_FALSE(form->PBar1.visible());
-    // The verdict stays while the values go on being shown.
+    if (c.redField) {
+        const GasCertificateRecord& certificate = g.report.GasCertificate;
+        const CertificateReadings& readings = c.redAtIdle ? certificate.Idle : certificate.AcceleratedIdle;
+        EXPECT_EQ((readings.*c.redField).BackColor, ui::colour::Red);
+    }
+    // The verdict stays while the values go on being shown, and goes to report.log as shown.
     run(20);
     EXPECT_EQ(form->TestPhase, "OUT");
     EXPECT_EQ(form->Label28.caption(), ui(c.verdict));
+    form->Command2_Click();
+    EXPECT_TRUE(readBytes(programFile("report.log")).contains("\r\nResult=" + ui(c.verdict).toLatin1() + "\r\n"));
 }
 
 const QStringList Catalysed = {"MINIMO", "UNO", "DUE", "TRE", "QUATTRO", "OUT"};
@@ -222,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "0 rpm=850 co=2.0 co2=none\n",
                 FailedAtIdle,
                 {"ui32", "ui58"},
-                59},
+                59,
+                &CertificateReadings::COcorr},
         RunCase{"IdleCorrectedCoWithoutCo2FailsMctc",
                 Mctc,
                 PetrolCatalyst,
@@ -230,9 +241,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "0 rpm=850 co=2.0 co2=none\n",
                 FailedAtIdle,
                 {"ui32", "ui58"},
-                59},
+                59,
+                &CertificateReadings::COcorr},
         // The model 2 analyser gives no corrected CO at all.
-        RunCase{"Model2WithoutCorrectedCoFails", 2, PetrolCatalyst, 1, Idle, FailedAtIdle, {"ui32", "ui58"}, 59},
+        RunCase{"Model2WithoutCorrectedCoFails",
+                2,
+                PetrolCatalyst,
+                1,
+                Idle,
+                FailedAtIdle,
+                {"ui32", "ui58"},
+                59,
+                &CertificateReadings::COcorr},
         RunCase{"IdleSpeedLostFailsMaker",
                 Maker,
                 PetrolCatalyst,
@@ -240,7 +260,8 @@ INSTANTIATE_TEST_SUITE_P(
                 QByteArray(Idle) + "500 rpm=none\n",
                 FailedAtIdle,
                 {"ui32", "ui58"},
-                59},
+                59,
+                &CertificateReadings::EngineSpeed},
         RunCase{"IdleSpeedLostFailsMctc",
                 Mctc,
                 PetrolCatalyst,
@@ -248,7 +269,8 @@ INSTANTIATE_TEST_SUITE_P(
                 QByteArray(Idle) + "500 rpm=none\n",
                 FailedAtIdle,
                 {"ui32", "ui58"},
-                59},
+                59,
+                &CertificateReadings::EngineSpeed},
         RunCase{"AcceleratedCorrectedCoLostFailsMaker",
                 Maker,
                 PetrolCatalyst,
@@ -256,7 +278,9 @@ INSTANTIATE_TEST_SUITE_P(
                 QByteArray(Idle) + "6000 rpm=850\n6500 rpm=2300 lambda=1.01 co2=none\n",
                 Catalysed,
                 {"ui32", "ui58", "ui60", "ui56", "ui61"},
-                59},
+                59,
+                &CertificateReadings::COcorr,
+                false},
         RunCase{"AcceleratedCorrectedCoLostFailsMctc",
                 Mctc,
                 PetrolCatalyst,
@@ -264,7 +288,9 @@ INSTANTIATE_TEST_SUITE_P(
                 QByteArray(Idle) + "6000 rpm=850\n6500 rpm=2300 lambda=1.01 co2=none\n",
                 Catalysed,
                 {"ui32", "ui58", "ui60", "ui56", "ui61"},
-                59},
+                59,
+                &CertificateReadings::COcorr,
+                false},
         // An empty field reads 0 but is no reading; without the rpm check speed is not needed.
         RunCase{"AcceleratedEmptyCorrectedCoFieldFailsMctc",
                 Mctc,
@@ -273,7 +299,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "0 rpm=850 cocorr=0.1\n6000 rpm=850 cocorr=0.1\n6500 rpm=blank lambda=1.01 cocorr=blank\n",
                 Catalysed,
                 {"ui32", "ui58", "ui60", "ui56", "ui61"},
-                59},
+                59,
+                &CertificateReadings::COcorr,
+                false},
         // The maker protocol waits 15 s for a corrected CO, then judges without one.
         RunCase{"NotCatalysedMakerWaitsForCorrectedCoThenFails",
                 Maker,
@@ -282,7 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
                 QByteArray(Idle) + "500 co2=none\n",
                 NotCatalysed,
                 {"ui32", "ui56", "ui33"},
-                59},
+                59,
+                &CertificateReadings::COcorr},
         // MCTC-NET waits as long as it takes: here until the field is filled again.
         RunCase{"NotCatalysedWaitsThroughAnEmptyCorrectedCoFieldMctc",
                 Mctc,

@@ -402,6 +402,34 @@ TEST_P(PeakGapTest, AccelerationWithoutItsPeakNeverPasses) {
     EXPECT_EQ(g.smoke.RowUsedK[2], 2); // red on the report
 }
 
+class SpeedGapTest : public SmokeSequencerTest, public ::testing::WithParamInterface<int> {};
+
+// Without a speed the engine is not known to idle: the test waits at the
+// start and after each release until the speed comes back.
+TEST_P(SpeedGapTest, WaitsForTheEngineAtIdleUntilItsSpeedComesBack) {
+    openWindow(GetParam());
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    script.rpm = -1;
+    tick(20);
+    EXPECT_EQ(form->TestPhase, "AVVIOALTO");
+    script.rpm = Idle;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "AVVIO"; }, 20));
+    script.rpm = Full;
+    script.k = 1.0;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "TRE"; }));
+    script.rpm = -1;
+    tick(20);
+    EXPECT_EQ(form->TestPhase, "TRE");
+    script.rpm = Idle;
+    ASSERT_TRUE(tickUntil([&] { return form->TestPhase == "QUATTRO"; }, 20));
+    script.rpm = -1;
+    tick(250);
+    EXPECT_EQ(form->TestPhase, "QUATTRO");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothProtocols, SpeedGapTest, ::testing::Values(1, 5));
+
 INSTANTIATE_TEST_SUITE_P(BothProtocols, PeakGapTest,
                          ::testing::Values(PeakGapCase{"KMaker", 1, &OpacimeterScript::k},
                                            PeakGapCase{"KMctc", 5, &OpacimeterScript::k},
