@@ -25,14 +25,12 @@ void ComDeviceChooser::Form_Load(int comPort) {
     RefreshDevices.setCaption(NamedText(g_, u"PORTAAggiorna"));
     UseDevicePath.setCaption(NamedText(g_, u"PORTAUsa"));
     comPort_ = comPort;
-    RefreshDevices_Click();
+    showMapping();
 }
 
 void ComDeviceChooser::showPort(int comPort) {
-    if (comPort == comPort_)
-        return;
     comPort_ = comPort;
-    RefreshDevices_Click();
+    showMapping();
 }
 
 void ComDeviceChooser::RefreshDevices_Click() {

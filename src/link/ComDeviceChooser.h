@@ -26,6 +26,9 @@ class ComDeviceChooser {
     // Where the devices come from; the system's unless a test gives its own.
     void useDeviceList(const SerialDeviceList& list) { list_ = &list; }
 
+    // Shows what the COM number stands for. The list itself is filled by the
+    // refresh, which the window runs as it shows: asking the system takes a
+    // while, and a window nobody looks at needs no list.
     void Form_Load(int comPort);
     // The window's COM number changed.
     void showPort(int comPort);

@@ -120,6 +120,7 @@ QGroupBox* deviceChooser(ComDeviceChooser& chooser, QWidget* parent) {
     layout->addWidget(list);
     layout->addWidget(path);
     layout->addLayout(buttons);
+    chooser.RefreshDevices_Click();
     return frame;
 }
 

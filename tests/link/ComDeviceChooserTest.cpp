@@ -60,7 +60,7 @@ TYPED_TEST(ComDeviceChooserTest, ChoosingADeviceMakesTheComNumberOpenIt) {
     LoadLanguageTexts(this->g, 2);
     ComDeviceChooser& chooser = this->form->Devices;
     chooser.useDeviceList(devices);
-    chooser.Form_Load(1);
+    chooser.RefreshDevices_Click();
     this->form->VScroll1.setValue(5);
     this->form->VScroll1_Change();
 
