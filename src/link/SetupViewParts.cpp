@@ -104,6 +104,7 @@ QGroupBox* deviceChooser(ComDeviceChooser& chooser, QWidget* parent) {
     list->setMinimumSize(460, 4 * list->fontMetrics().height());
     // Only the operator's click chooses; the form's own selection writes nothing.
     QObject::connect(list, &QListWidget::itemClicked, list, [&chooser] { chooser.DeviceList_Click(); });
+    QObject::connect(list, &QListWidget::itemActivated, list, [&chooser] { chooser.DeviceList_Click(); });
     auto* path = ui::boundWidget<QLineEdit>(chooser.DevicePath, QStringLiteral("DevicePath"), frame);
     QObject::connect(path, &QLineEdit::returnPressed, path, [&chooser] { chooser.UseDevicePath_Click(); });
     path->setMinimumWidth(360);

@@ -121,6 +121,12 @@ TEST_F(DeviceListViewTest, ScreenshotsOfTheDeviceListInItalianAndEnglish) {
             EXPECT_EQ(list->count(), 3);
             EXPECT_EQ(list->currentRow(), 1);
             EXPECT_TRUE(saveScreenshot(&view, QString::fromLatin1(file)));
+            if (language == 2) {
+                // The operator's click on an entry chooses it.
+                list->setCurrentRow(2);
+                emit list->itemClicked(list->item(2));
+                EXPECT_EQ(confValue("PORTE", "COM3"), devices.list[2].stableName);
+            }
         }
         form.reset();
     }
