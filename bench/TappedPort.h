@@ -45,6 +45,7 @@ class TappedPort : public QObject, public SerialPort {
     int RThreshold() const override { return line_->RThreshold(); }
     bool setPortOpen(bool open, QString* error = nullptr) override { return line_->setPortOpen(open, error); }
     bool PortOpen() const override { return line_->PortOpen(); }
+    QString DeviceName() const override { return line_->DeviceName(); }
     void Output(const QByteArray& bytes) override;
     QByteArray Input() override;
     CommEventKind CommEvent() const override { return event_; }

@@ -91,6 +91,8 @@ void ANGAS::Form_Load() {
     setTexts();
     LogOn = false;
     LeggiConfini();
+    Verification.forget();
+    Verification.check(g_);
 
     LinkState& link = g_.link;
     g_.settings.OpacimeterLinkMode = linkMode_;

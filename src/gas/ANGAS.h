@@ -4,6 +4,7 @@
 #include "link/InstrumentConversation.h"
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
+#include "link/VerificationExpiry.h"
 #include "shared/GasCertificate.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -69,6 +70,8 @@ class ANGAS {
     ui::Label Label8, Label9, Label10, Label11, Label12, Label13, Label15, Label26, Label33; // values
     ui::Label Label21, Label30, Label31, Label32;                                            // captions
     ui::Label Label37{QStringLiteral("Press.")}, Label38, Label39{QStringLiteral("mbar")};   // leak test
+    // Warning lines of the analyser's and the rev counter's periodic verification.
+    VerificationWatch Verification{VerifiedInstrument::GasAnalyser};
 
     void Form_Load();
     // Runs the closing steps once; the destructor runs them if nobody did.
@@ -146,6 +149,10 @@ class ANGAS {
     void showMctcValues();
     void afterMeasurement();
     bool testPhasesGateOpen() const;
+
+    // A certification on an expired instrument starts only by the service
+    // override; a diagnosis always starts.
+    bool verificationAllowsStart();
 
     // Test phases.
     gas::TestReadings testReadings() const;
@@ -229,6 +236,7 @@ class ANGAS {
     InstrumentConversation own_;
     int linkMode_ = 0;
     bool loaded_ = false;
+    bool startedOnExpiredInstrument_ = false;
     std::deque<QueuedMessage> queuedMessages_;
     bool showingMessages_ = false;
     // Fields of the last "@VA" that held no reading (bit n: field n + 1, read as

@@ -91,7 +91,26 @@ void ANGAS::Combo4_Click() {
     Command2.setEnabled(TProve == 1);
 }
 
+bool ANGAS::verificationAllowsStart() {
+    const VerificationWatch::Start start = Verification.testStart(g_);
+    startedOnExpiredInstrument_ = false;
+    if (TProve != 0)
+        return true;
+    if (start == VerificationWatch::Start::Refused) {
+        dialogs_.message(Verification.refusalText(g_), Me.caption(), ui::Icon::Exclamation);
+        return false;
+    }
+    // The record is filled anew when the idle phase begins; it keeps the note.
+    startedOnExpiredInstrument_ = start == VerificationWatch::Start::AllowedByOverride;
+    g_.report.GasCertificate.ExpiredInstrumentOverride = startedOnExpiredInstrument_;
+    return true;
+}
+
 void ANGAS::Command1_Click() {
+    // Stopping is never refused.
+    const bool starting = linkMode_ == MctcNet || MeasuringFlag == 0;
+    if (starting && !verificationAllowsStart())
+        return;
     MeasurementStart = ui::Clock::now();
     NewMeasurementRequired = 0;
     ProgressStart = TickCount;

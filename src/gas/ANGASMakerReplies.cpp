@@ -110,6 +110,7 @@ void ANGAS::makerCalibrationDate(const QByteArray& frame) {
     }
     gas().CalibrationDate = date;
     Label4.setCaption(date);
+    Verification.instrumentReported(date, DateMeaning::Calibration);
 }
 
 void ANGAS::makerStatus(const QByteArray& frame) {

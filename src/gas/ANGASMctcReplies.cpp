@@ -92,6 +92,7 @@ void ANGAS::mctcIdentification(const QByteArray& frame) {
     gs.SettingsSerial = link.InstrumentIdentity.SerialNumber;
     gs.CalibrationDate = link.InstrumentIdentity.ExpiryDate;
     Label4.setCaption(gs.CalibrationDate);
+    Verification.instrumentReported(gs.CalibrationDate, DateMeaning::Expiry);
 }
 
 void ANGAS::mctcSettings(const QByteArray& frame) {

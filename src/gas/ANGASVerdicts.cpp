@@ -93,6 +93,7 @@ void ANGAS::clearCertificateResults() {
         for (CertificateField* field : readingFields(*readings))
             field->BackColor = ui::colour::Yellow;
     c.Result.BackColor = ui::colour::Yellow;
+    c.ExpiredInstrumentOverride = startedOnExpiredInstrument_;
 }
 
 GasSheetHeader ANGAS::sheetHeader() const {

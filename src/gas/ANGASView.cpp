@@ -132,6 +132,8 @@ void ANGASView::build() {
     layout->addWidget(line(f.Label5, QStringLiteral("Label5"), this, 14));
     layout->addWidget(line(f.Label27, QStringLiteral("Label27"), this, 12));
     layout->addWidget(line(f.Label28, QStringLiteral("Label28"), this, 12));
+    layout->addWidget(line(f.Verification.InstrumentLine, QStringLiteral("InstrumentLine"), this, 11));
+    layout->addWidget(line(f.Verification.RevCounterLine, QStringLiteral("RevCounterLine"), this, 11));
     layout->addWidget(progress);
     layout->addLayout(buttons);
 }

@@ -60,7 +60,7 @@ void WriteSetupInteger(RCLIni& ini, const QString& key, int value) {
 
 InstrumentSetUp::InstrumentSetUp(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SerialPort> port,
                                  const InstrumentSetUpKind& kind)
-    : g_(g), dialogs_(dialogs), port_(std::move(port)), kind_(kind) {
+    : Devices(g), g_(g), dialogs_(dialogs), port_(std::move(port)), kind_(kind) {
     PreparePortPicker(VScroll1, Text5);
     Combo1.setCaption(kind_.listPrompt);
     QStringList rows;
@@ -90,6 +90,7 @@ void InstrumentSetUp::Form_Load() {
     setting(kind_.comPort) = ShowPort(VScroll1, Text5, setting(kind_.comPort));
     ShowBaudChoice({&Option1, &Option2, &Option3, &Option4}, setting(kind_.baudIndex));
     ShowPortFocus(Text5, false);
+    Devices.Form_Load(setting(kind_.comPort));
 }
 
 void InstrumentSetUp::Form_Unload() {
@@ -149,6 +150,7 @@ void InstrumentSetUp::showLinkMode(int mode) {
 
 void InstrumentSetUp::VScroll1_Change() {
     setting(kind_.comPort) = ShowPort(VScroll1, Text5, VScroll1.value());
+    Devices.showPort(setting(kind_.comPort));
 }
 
 void InstrumentSetUp::VScroll1_GotFocus() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/ComDeviceChooser.h"
 #include "link/InstrumentModels.h"
 #include "link/ReceiveBuffer.h"
 #include "link/SentMctcRequest.h"
@@ -57,6 +58,7 @@ class InstrumentSetUp {
     ui::ScrollBar VScroll1;
     ui::TextBox Text5;
     ui::Label Label5{QStringLiteral("COM")};
+    ComDeviceChooser Devices;
     ui::Frame FrameBr{QStringLiteral("&Baud Rate")};
     ui::OptionButton Option1{QStringLiteral("1&200")};
     ui::OptionButton Option2{QStringLiteral("&9600")};

@@ -44,6 +44,7 @@ InstrumentSetUpView::InstrumentSetUpView(InstrumentSetUp& form, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(listRow_);
     layout->addLayout(portRow);
+    layout->addWidget(setupview::deviceChooser(f.Devices, this));
     layout->addWidget(mode);
     layout->addWidget(identity);
     buttonRow_->addStretch();

@@ -1,5 +1,6 @@
 #include "link/PortOpening.h"
 
+#include "link/PortDiagnosis.h"
 #include "link/SerialPort.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
@@ -16,6 +17,13 @@ QString PortOpenFailureText(int comPort, const QString& cannotOpenText, const QS
            systemError;
 }
 
+QString DescribePortOpenFailure(const Globals& g, const QString& device, const QString& systemError) {
+    if (device.isEmpty())
+        return systemError;
+    const QString cause = PortOpenDiagnosisText(g, DiagnosePortOpen(device));
+    return cause.isEmpty() ? systemError : cause;
+}
+
 bool OpenInstrumentPort(SerialPort& port, int comPort, const QString& settings, const Globals& g,
                         ui::Dialogs& dialogs) {
     if (port.PortOpen())
@@ -26,7 +34,8 @@ bool OpenInstrumentPort(SerialPort& port, int comPort, const QString& settings, 
     QString error;
     if (port.setPortOpen(true, &error))
         return true;
-    dialogs.message(PortOpenFailureText(port.CommPort(), g.lang.UiText[CannotOpenTextIndex], error), QString(),
-                    ui::Icon::Critical);
+    dialogs.message(PortOpenFailureText(port.CommPort(), g.lang.UiText[CannotOpenTextIndex],
+                                        DescribePortOpenFailure(g, port.DeviceName(), error)),
+                    QString(), ui::Icon::Critical);
     return false;
 }

@@ -14,5 +14,10 @@ class Dialogs;
 // port stays closed; the window carries on either way.
 bool OpenInstrumentPort(SerialPort& port, int comPort, const QString& settings, const Globals& g, ui::Dialogs& dialogs);
 
+// The second line of that message: the cause in the operator's words when the
+// device tells it (missing, unplugged, no permission, busy), otherwise the
+// system's description.
+QString DescribePortOpenFailure(const Globals& g, const QString& device, const QString& systemError);
+
 // The text of that message.
 QString PortOpenFailureText(int comPort, const QString& cannotOpenText, const QString& systemError);

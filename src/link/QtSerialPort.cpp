@@ -76,6 +76,10 @@ bool QtSerialPort::setPortOpen(bool open, QString* error) {
     return true;
 }
 
+QString QtSerialPort::DeviceName() const {
+    return ComPortDevice(commPort_);
+}
+
 void QtSerialPort::Output(const QByteArray& bytes) {
     if (!port_.isOpen() || bytes.isEmpty())
         return;

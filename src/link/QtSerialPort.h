@@ -27,6 +27,7 @@ class QtSerialPort : public SerialPort {
     int RThreshold() const override { return rThreshold_; }
     bool setPortOpen(bool open, QString* error = nullptr) override;
     bool PortOpen() const override { return port_.isOpen(); }
+    QString DeviceName() const override;
     void Output(const QByteArray& bytes) override;
     QByteArray Input() override;
     CommEventKind CommEvent() const override { return event_; }

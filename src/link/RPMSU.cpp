@@ -31,7 +31,7 @@ const QByteArray DeviceNumber = "1";
 } // namespace
 
 RPMSU::RPMSU(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SerialPort> port)
-    : MSComm5(*port), g_(g), dialogs_(dialogs), port_(std::move(port)) {
+    : Devices(g), MSComm5(*port), g_(g), dialogs_(dialogs), port_(std::move(port)) {
     PreparePortPicker(VScroll1, Text6);
     // The count changes only by the buttons, which keep it to real engine layouts.
     Text5.setLocked(true);
@@ -65,6 +65,7 @@ void RPMSU::Form_Load() {
     ShowOnOff(Check2, s.ExternalOilTemp == 1);
     s.RpmPort = ShowPort(VScroll1, Text6, s.RpmPort);
     ShowPortFocus(Text6, false);
+    Devices.Form_Load(s.RpmPort);
     ShowBaudChoice({&Option1, &Option2, &Option3, &Option4}, s.RpmBaudIndex);
     Option7.setValue(s.StrokeCount == 2);
     Option6.setValue(s.StrokeCount == 4);
@@ -192,6 +193,7 @@ void RPMSU::setBaud(int baudIndex) {
 
 void RPMSU::VScroll1_Change() {
     g_.settings.RpmPort = ShowPort(VScroll1, Text6, VScroll1.value());
+    Devices.showPort(g_.settings.RpmPort);
 }
 
 void RPMSU::VScroll1_GotFocus() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/ComDeviceChooser.h"
 #include "link/ReceiveBuffer.h"
 #include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
@@ -53,6 +54,7 @@ class RPMSU {
     ui::ScrollBar VScroll1;
     ui::TextBox Text6;
     ui::Label Label6{QStringLiteral("COM")};
+    ComDeviceChooser Devices;
     ui::Frame FrameBR{QStringLiteral("&Baud Rate")};
     ui::OptionButton Option1{QStringLiteral("1&200")};
     ui::OptionButton Option2{QStringLiteral("&9600")};

@@ -82,6 +82,7 @@ RPMSUView::RPMSUView(RPMSU& form, QWidget* parent)
     layout->addLayout(engine);
     layout->addLayout(reading);
     layout->addLayout(portRow);
+    layout->addWidget(setupview::deviceChooser(f.Devices, this));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(this, &QDialog::finished, this, [&f] { f.Form_Unload(); });

@@ -111,7 +111,7 @@ void RiconosciMCTC::Timer1_Timer() {
             // The next tick moves on to the next port.
             scanStep_ = AskRevCounter;
             scanResults_[scanPort_] = QString::fromLatin1(CannotOpen);
-            Text2.setText(portName(scanPort_) + QStringLiteral(" KO"));
+            showProgress(QStringLiteral("KO"));
             return;
         }
         request_.device = "GAS";
@@ -121,7 +121,14 @@ void RiconosciMCTC::Timer1_Timer() {
     }
     request_.copyTo(g_.link);
     SendMctcToRecognition(g_, request_.device, request_.command, request_.number);
-    Text2.setText(portName(scanPort_) + u' ' + QString::fromLatin1(request_.device));
+    showProgress(QString::fromLatin1(request_.device));
+}
+
+void RiconosciMCTC::showProgress(const QString& what) {
+    // The technician sees which device each COM number stands for.
+    const QString device = MSComm3.DeviceName();
+    Text2.setText(portName(scanPort_) + u' ' + what +
+                  (device.isEmpty() ? QString() : QStringLiteral("  (") + device + u')'));
 }
 
 bool RiconosciMCTC::openScanPort() {

@@ -56,6 +56,7 @@ class RiconosciMCTC {
 
   private:
     bool openScanPort();
+    void showProgress(const QString& what);
     void closeScanPort();
     void finish();
     void buildReport();

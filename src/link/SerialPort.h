@@ -51,6 +51,9 @@ class SerialPort {
     // in *error (when given). Closing always succeeds.
     virtual bool setPortOpen(bool open, QString* error = nullptr) = 0;
     virtual bool PortOpen() const = 0;
+    // The device file the COM number stands for, when the port is a real
+    // one; empty otherwise.
+    virtual QString DeviceName() const { return {}; }
 
     // Writes every byte as it is; ignored while the port is closed.
     virtual void Output(const QByteArray& bytes) = 0;

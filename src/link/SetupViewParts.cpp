@@ -1,5 +1,7 @@
 #include "link/SetupViewParts.h"
 
+#include "link/ComDeviceChooser.h"
+
 #include "ui/BoundWidget.h"
 
 #include <QCheckBox>
@@ -9,9 +11,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace setupview {
 
@@ -89,6 +93,36 @@ QHBoxLayout* portPicker(const PortPicker& picker, QWidget* parent) {
     row->addWidget(scroll);
     row->addStretch();
     return row;
+}
+
+QGroupBox* deviceChooser(ComDeviceChooser& chooser, QWidget* parent) {
+    auto* frame = ui::boundWidget<QGroupBox>(chooser.DeviceFrame, QStringLiteral("DeviceFrame"), parent);
+    auto* list = ui::boundWidget<QListWidget>(chooser.DeviceList, QStringLiteral("DeviceList"), frame);
+    // As wide and tall as its entries: a by-id name is long and must show whole.
+    list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMinimumSize(460, 4 * list->fontMetrics().height());
+    // Only the operator's click chooses; the form's own selection writes nothing.
+    QObject::connect(list, &QListWidget::itemClicked, list, [&chooser] { chooser.DeviceList_Click(); });
+    QObject::connect(list, &QListWidget::itemActivated, list, [&chooser] { chooser.DeviceList_Click(); });
+    auto* path = ui::boundWidget<QLineEdit>(chooser.DevicePath, QStringLiteral("DevicePath"), frame);
+    QObject::connect(path, &QLineEdit::returnPressed, path, [&chooser] { chooser.UseDevicePath_Click(); });
+    path->setMinimumWidth(360);
+    auto* mapping = ui::boundWidget<QLabel>(chooser.DeviceMapping, QStringLiteral("DeviceMapping"), frame);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(mapping, 1);
+    buttons->addWidget(button(chooser.UseDevicePath, QStringLiteral("UseDevicePath"), frame,
+                              [&chooser] { chooser.UseDevicePath_Click(); }));
+    buttons->addWidget(button(chooser.RefreshDevices, QStringLiteral("RefreshDevices"), frame,
+                              [&chooser] { chooser.RefreshDevices_Click(); }));
+    // The list and the path take the whole width, so a long by-id name shows whole.
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(list);
+    layout->addWidget(path);
+    layout->addLayout(buttons);
+    chooser.RefreshDevices_Click();
+    return frame;
 }
 
 void addLabelledBoxes(QGridLayout* grid, QWidget* parent, std::initializer_list<LabelledBox> rows) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 
+class ComDeviceChooser;
 class QCheckBox;
 class QGridLayout;
 class QGroupBox;
@@ -46,6 +47,10 @@ struct PortPicker {
     Handler lostFocus;
 };
 QHBoxLayout* portPicker(const PortPicker& picker, QWidget* parent);
+
+// The device behind the COM number: the list of devices present, refresh, a
+// path field with its button, and what the number stands for now.
+QGroupBox* deviceChooser(ComDeviceChooser& chooser, QWidget* parent);
 
 // Labelled text boxes, one pair a row, added to a grid from its first free row.
 struct LabelledBox {

@@ -190,6 +190,28 @@ bool SaveSystemOptions(std::uint8_t bits, double quad, double lin) {
         .written();
 }
 
+void LoadVerificationSettings(Globals& g) {
+    SettingsState& s = g.settings;
+    ConfReader reader(ConfReader::Missing::IsEmpty);
+    reader.section("IMPOSTAZIONI");
+    const auto whole = [&reader](const QString& key, int fallback, int highest) {
+        const auto value = settings::parseInteger(reader.scrambled(key), 0, highest);
+        return value ? static_cast<int>(*value) : fallback;
+    };
+    s.VerificationValidityMonths = whole(QStringLiteral("MesiVerifica"), 12, 120);
+    s.VerificationWarningDays = whole(QStringLiteral("GiorniAvviso"), 30, 365);
+    s.ExpiredInstrumentAllowed = whole(QStringLiteral("ConsentiScaduti"), 0, 1) == 1;
+}
+
+bool SaveVerificationSettings(const Globals& g) {
+    const SettingsState& s = g.settings;
+    return ConfWriter("IMPOSTAZIONI")
+        .scrambled("MesiVerifica", settings::formatInteger(s.VerificationValidityMonths))
+        .scrambled("GiorniAvviso", settings::formatInteger(s.VerificationWarningDays))
+        .scrambled("ConsentiScaduti", settings::formatInteger(s.ExpiredInstrumentAllowed ? 1 : 0))
+        .written();
+}
+
 bool LoadInstrumentPorts(Globals& g) {
     SettingsState& s = g.settings;
     ConfReader reader;

@@ -20,6 +20,10 @@ bool LoadLanguageChoice(Globals& g);
 bool SaveLanguageChoice(const Globals& g);
 bool LoadSystemOptions(Globals& g);
 bool SaveSystemOptions(std::uint8_t bits, double quad, double lin);
+// The verification settings, kept scrambled beside the system options; an
+// absent or unreadable key takes its default (12 months, 30 days, not allowed).
+void LoadVerificationSettings(Globals& g);
+bool SaveVerificationSettings(const Globals& g);
 bool LoadInstrumentPorts(Globals& g);
 bool LoadInstrumentModels(Globals& g);
 bool LoadOperatorData(Globals& g);

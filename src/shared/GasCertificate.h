@@ -69,6 +69,9 @@ struct GasCertificateRecord {
     QString EndTime; // set when the print button is pressed
     QString TechnicalManager;
     QString AgencyName;
+    // The test ran on an instrument whose periodic verification had expired,
+    // allowed by the service override; the sheet stays as it is, the archive notes it.
+    bool ExpiredInstrumentOverride = false;
 };
 
 // The diagnosis sheet: the gas window's readings at the moment of printing,

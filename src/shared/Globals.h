@@ -28,6 +28,12 @@ struct SettingsState {
     std::uint8_t SystemOptions = 0; // 1 opacity 9.99 K range, 2 HC 19999 ppm range, 4 no leak-test request
     double HcRangeQuadCoeff = 0.0;
     double HcRangeLinCoeff = 0.0;
+    // Periodic verification of the instruments (protected, like the options
+    // above): months a maker calibration stays valid, days of warning before
+    // an expiry, and whether a test may run on an expired instrument.
+    int VerificationValidityMonths = 12;
+    int VerificationWarningDays = 30;
+    bool ExpiredInstrumentAllowed = false;
 
     // COMOPA / COMKAPRO
     int OpacimeterLinkMode = 0;  // 1 maker binary frames, 2 MCTC-NET
@@ -233,6 +239,9 @@ struct SmokeTestResultRecord {
     std::optional<long long> MeanSpeedValue;
     QString VerdictText;
     std::int16_t ResultCode = Pass;
+    // The test ran on an expired instrument by the service override (see the
+    // gas certificate record).
+    bool ExpiredInstrumentOverride = false;
 };
 
 struct SmokeState {

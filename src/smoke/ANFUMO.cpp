@@ -12,6 +12,7 @@
 #include "smoke/SmokeTexts.h"
 #include "smoke/SmokeWindowLinks.h"
 #include "ui/Clock.h"
+#include "ui/Dialogs.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -84,6 +85,8 @@ void ANFUMO::Form_Load() {
     Command7.setCaption(QStringLiteral("LOG OFF"));
 
     LeggiConfini();
+    Verification.forget();
+    Verification.check(g_);
     // A Conf.ini without these keys leaves the values start-up gave.
     LoadOpacityLimits(g_);
     LoadInstrumentModels(g_);
@@ -200,11 +203,26 @@ void ANFUMO::Command1_Click() {
     }
 }
 
+bool ANFUMO::verificationAllowsStart() {
+    const VerificationWatch::Start start = Verification.testStart(g_);
+    const bool test = MeasureSelection != Continuous && MeasureSelection != Chart;
+    if (test && start == VerificationWatch::Start::Refused) {
+        dialogs_.message(Verification.refusalText(g_), Me.caption(), ui::Icon::Exclamation);
+        return false;
+    }
+    startedOnExpiredInstrument_ = test && start == VerificationWatch::Start::AllowedByOverride;
+    return true;
+}
+
 void ANFUMO::Command2_Click() {
     using namespace smoke_text;
     SmokeState& s = g_.smoke;
     const auto& text = g_.lang.UiText;
+    // A refused start leaves the last test's result as it was.
+    if (!verificationAllowsStart())
+        return;
     ClearSmokeTestResult(g_);
+    s.SmokeTestResult.ExpiredInstrumentOverride = startedOnExpiredInstrument_;
     const QString zero = QStringLiteral("0");
     for (RowLabels* column : {&Label36, &Label18, &Label37, &Label38})
         setAll(*column, zero);

@@ -3,6 +3,7 @@
 #include "link/InstrumentConversation.h"
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
+#include "link/VerificationExpiry.h"
 #include "smoke/AccelerationRules.h"
 #include "smoke/OpacimeterModels.h"
 #include "smoke/SmokeReadings.h"
@@ -96,6 +97,8 @@ class ANFUMO {
     ui::Button Command7{QStringLiteral("LOG OFF")};
     ui::Button CmdOut{QStringLiteral("&ESC")};
     ui::Timer Timer1{25, false};
+    // Warning lines of the opacimeter's and the rev counter's periodic verification.
+    VerificationWatch Verification{VerifiedInstrument::Opacimeter};
     SerialPort& MSComm1;
 
     void Form_Load();
@@ -163,6 +166,10 @@ class ANFUMO {
     const OpacimeterModel& model() const { return model_; }
 
   private:
+    // A smoke test on an expired instrument starts only by the service
+    // override; continuous reading and the chart always start.
+    bool verificationAllowsStart();
+
     // Scheduler side (ANFUMOLink.cpp).
     void sendRequestForState();
     void sendMakerRequest();
@@ -252,4 +259,5 @@ class ANFUMO {
     // During the acceleration in progress k went unread at full throttle: its
     // peak is unknown and the row shows none.
     bool peakUnknown_ = false;
+    bool startedOnExpiredInstrument_ = false;
 };

@@ -27,6 +27,7 @@ void ANFUMO::handleMakerReply(const QByteArray& frame) {
     case ExpiryDate:
         identity.ExpiryDate =
             InstrumentText(bytesAt(frame, 7, 2) + '/' + bytesAt(frame, 9, 2) + "/20" + bytesAt(frame, 11, 2));
+        Verification.instrumentReported(identity.ExpiryDate, DateMeaning::Calibration);
         InstrumentState = QStringLiteral("DS");
         break;
     case ChannelList:

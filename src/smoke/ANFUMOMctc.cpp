@@ -34,6 +34,7 @@ void ANFUMO::handleMctcReply(const QByteArray& frame) {
     if (command == "ID") {
         if (ParseIdentityReply(g_.link, frame, c, n))
             own_.versionThousandths = g_.link.VersionThousandths;
+        Verification.instrumentReported(g_.link.InstrumentIdentity.ExpiryDate, DateMeaning::Expiry);
         InstrumentState = QStringLiteral("IDE");
     } else if (command == "@LU") {
         handleParameterReply(frame);

@@ -60,6 +60,8 @@ ANFUMOView::ANFUMOView(ANFUMO& form, QWidget* parent)
     layout->addLayout(middle);
     layout->addLayout(selection);
     layout->addLayout(outcome);
+    layout->addWidget(message(form.Verification.InstrumentLine, QStringLiteral("InstrumentLine"), this, 11));
+    layout->addWidget(message(form.Verification.RevCounterLine, QStringLiteral("RevCounterLine"), this, 11));
     layout->addLayout(buildButtons());
 
     ui::drive(form.Timer1, this);

@@ -24,6 +24,13 @@ class SYS_SET_UP {
     ui::TextBox TKquad;
     ui::Label Label2{QStringLiteral("Klin")};
     ui::TextBox TKlin;
+    // Periodic verification: validity of a maker calibration, warning days,
+    // and the service override that lets a test run on an expired instrument.
+    ui::Label Label3;
+    ui::TextBox TMesi;
+    ui::Label Label4;
+    ui::TextBox TGiorni;
+    ui::CheckBox CkScaduti;
     ui::Button CSalva{QStringLiteral("&Salva")};
     ui::Button CAnnulla{QStringLiteral("&Annulla")};
 
@@ -43,6 +50,7 @@ class SYS_SET_UP {
   private:
     std::uint8_t TickedBits() const;
     std::optional<double> Coefficient(const ui::TextBox& box, const QString& name);
+    std::optional<int> WholeNumber(const ui::TextBox& box, const QString& name, int lowest, int highest);
 
     Globals& g_;
     ui::Dialogs& dialogs_;

@@ -34,6 +34,22 @@ SYS_SET_UPView::SYS_SET_UPView(SYS_SET_UP& form, QWidget* parent)
     layout->addSpacing(8);
     layout->addLayout(coefficients);
 
+    auto* verification = new QGridLayout;
+    verification->setColumnMinimumWidth(1, 80);
+    auto* months = ui::boundWidget<QLineEdit>(form.TMesi, "TMesi", this);
+    auto* days = ui::boundWidget<QLineEdit>(form.TGiorni, "TGiorni", this);
+    auto* monthsLabel = ui::boundWidget<QLabel>(form.Label3, "Label3", this);
+    auto* daysLabel = ui::boundWidget<QLabel>(form.Label4, "Label4", this);
+    monthsLabel->setBuddy(months);
+    daysLabel->setBuddy(days);
+    verification->addWidget(monthsLabel, 0, 0);
+    verification->addWidget(months, 0, 1);
+    verification->addWidget(daysLabel, 1, 0);
+    verification->addWidget(days, 1, 1);
+    layout->addSpacing(8);
+    layout->addLayout(verification);
+    layout->addWidget(ui::boundWidget<QCheckBox>(form.CkScaduti, "CkScaduti", this));
+
     auto* save = ui::boundWidget<QPushButton>(form.CSalva, "CSalva", this);
     auto* cancel = ui::boundWidget<QPushButton>(form.CAnnulla, "CAnnulla", this);
     save->setDefault(true);

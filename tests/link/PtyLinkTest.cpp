@@ -67,6 +67,7 @@ class PtyLinkTest : public StationDirsTest {
         writeBytes(workFile("Conf.ini"), "[PORTE]\r\nCOM3=" + pty.slavePath().toLocal8Bit() +
                                              "\r\nCOM7=" + work.path().toLocal8Bit() + "/no/such/port\r\n");
         g.lang.UiText[126] = "non disponibile";
+        g.lang.NamedTexts.insert("portamancante", "%1: il dispositivo non esiste.");
     }
 
     void open(ReceivingWindow& window, int baudIndex = 2) {
@@ -188,7 +189,8 @@ TEST_F(PtyLinkTest, MappedPortThatDoesNotExistGivesTheOpenFailureMessage) {
     EXPECT_FALSE(OpenInstrumentPort(window.port, 7, BaudSettings(2), g, window.dialogs));
     EXPECT_FALSE(window.port.PortOpen());
     ASSERT_EQ(window.dialogs.shown.size(), 1u);
-    EXPECT_EQ(window.dialogs.shown[0].text, "COM7 non disponibile\r\nNo such file or directory");
+    EXPECT_EQ(window.dialogs.shown[0].text,
+              "COM7 non disponibile\r\n" + work.path() + "/no/such/port: il dispositivo non esiste.");
     EXPECT_EQ(window.dialogs.shown[0].icon, ui::Icon::Critical);
     // Still usable: writing to the closed port does nothing, opening a good one works.
     window.port.Output("x");

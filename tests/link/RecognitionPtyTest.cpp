@@ -152,6 +152,8 @@ TEST_F(RecognitionPtyTest, OpacimeterAnsweringItsOwnQuestionEndsThePort) {
     openWindow();
     tickUntilPort(2); // the gas analyser asked: the opacimeter stays silent
     EXPECT_EQ(form->ScanResult(2), "1");
+    // The scan shows the device behind the COM number it is trying.
+    EXPECT_EQ(form->Text2.text(), "Com2 GAS  (" + linePath(2) + ")");
     tick(); // the opacimeter asked: it answers
     EXPECT_EQ(form->ScanStep(), 3);
     tick();

@@ -6,6 +6,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
 
+#include <QFile>
 #include <QLocale>
 
 namespace {
@@ -151,4 +152,31 @@ TEST_F(SystemSetUpTest, CancelAndCloseBoxStoreNothing) {
     EXPECT_EQ(readBytes(workFile("Conf.ini")), before);
     EXPECT_EQ(g.settings.SystemOptions, 2);
     EXPECT_DOUBLE_EQ(g.settings.HcRangeLinCoeff, 0.008);
+}
+
+// The periodic verification settings: defaults, a save that the measuring
+// windows read back, the override kept scrambled, and a refused month count.
+TEST_F(SystemSetUpTest, VerificationSettingsShowTheirDefaultsAndSurviveASave) {
+    form.Form_Load();
+    EXPECT_EQ(form.TMesi.text(), "12");
+    EXPECT_EQ(form.TGiorni.text(), "30");
+    EXPECT_FALSE(ticked(form.CkScaduti));
+
+    form.TMesi.setText("0");
+    form.CSalva_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(form.Me.closeRequested());
+    EXPECT_FALSE(QFile::exists(workFile("Conf.ini")));
+
+    form.TMesi.setText("6");
+    form.TGiorni.setText("45");
+    form.CkScaduti.setValue(ui::CheckState::Checked);
+    form.CSalva_Click();
+    EXPECT_TRUE(form.Me.closeRequested());
+    Globals fresh;
+    LoadVerificationSettings(fresh);
+    EXPECT_EQ(fresh.settings.VerificationValidityMonths, 6);
+    EXPECT_EQ(fresh.settings.VerificationWarningDays, 45);
+    EXPECT_TRUE(fresh.settings.ExpiredInstrumentAllowed);
+    EXPECT_FALSE(readBytes(workFile("Conf.ini")).contains("ConsentiScaduti=1"));
 }

@@ -22,6 +22,7 @@ class RealLinePort : public SerialPort {
     int RThreshold() const override { return line_.RThreshold(); }
     bool setPortOpen(bool open, QString* error = nullptr) override { return line_.setPortOpen(open, error); }
     bool PortOpen() const override { return line_.PortOpen(); }
+    QString DeviceName() const override { return line_.DeviceName(); }
     void Output(const QByteArray& bytes) override { line_.Output(bytes); }
     QByteArray Input() override { return line_.Input(); }
     CommEventKind CommEvent() const override { return line_.CommEvent(); }
