@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+#include <sys/types.h>
+
+// What any program polling two instruments costs before it does any work of
+// its own: two 25 ms precise timers, each writing a short request to both
+// pseudo-terminal lines through QSerialPort (as a measuring window's request
+// goes out on both lines) and reading the answer from its own line. The other
+// end of each line is a child process that echoes the requests meant for it,
+// so, like the simulators, it is not counted in this process's CPU time.
+class PollingFloor {
+  public:
+    static constexpr int Lines = 2;
+    static constexpr int WritesPerTick = Lines;
+
+    PollingFloor();
+    ~PollingFloor();
+    PollingFloor(const PollingFloor&) = delete;
+    PollingFloor& operator=(const PollingFloor&) = delete;
+
+    bool ready() const { return echo_ > 0; }
+    // The timers tick only while started.
+    void start();
+    void stop();
+    long writes() const { return writes_; }
+    long answers() const { return answers_; }
+
+  private:
+    struct Poller {
+        QTimer timer;
+        QByteArray request;
+        bool answered = true;
+    };
+
+    void tick(Poller& poller);
+
+    std::array<QSerialPort, Lines> ports_;
+    std::array<Poller, Lines> pollers_;
+    pid_t echo_ = -1;
+    long writes_ = 0;
+    long answers_ = 0;
+};
