@@ -14,17 +14,19 @@
 
 namespace {
 
-// Byte 1 of a request names the line whose instrument answers it.
+// Every request has this length; byte 1 names the line whose instrument answers it.
+constexpr int RequestLength = 10;
+
 QByteArray requestFor(int line) {
     QByteArray request("\x02"
                        "0OPA@VA1\x03",
-                       10);
+                       RequestLength);
     request[1] = char('0' + line);
     return request;
 }
 
 // Runs in the forked child until the lines close: only calls that are safe
-// between fork and exit.
+// between fork and exit. Requests that arrive together are answered one by one.
 [[noreturn]] void echoLines(const std::array<int, PollingFloor::Lines>& masters,
                             const std::array<int, PollingFloor::Lines>& slaves) {
     // The lines hang up when the parent closes its ends, or when it dies.
@@ -32,9 +34,10 @@ QByteArray requestFor(int line) {
         close(slave);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     pollfd fds[PollingFloor::Lines];
+    char pending[PollingFloor::Lines][512];
+    ssize_t held[PollingFloor::Lines] = {};
     for (int i = 0; i < PollingFloor::Lines; ++i)
         fds[i] = {masters[i], POLLIN, 0};
-    char buffer[512];
     for (;;) {
         if (poll(fds, PollingFloor::Lines, -1) < 0 && errno != EINTR)
             _exit(1);
@@ -43,11 +46,17 @@ QByteArray requestFor(int line) {
                 _exit(0);
             if (!(fds[i].revents & POLLIN))
                 continue;
-            const ssize_t count = read(fds[i].fd, buffer, sizeof buffer);
+            const ssize_t count = read(fds[i].fd, pending[i] + held[i], sizeof pending[i] - size_t(held[i]));
             if (count <= 0)
                 _exit(0);
-            if (count > 1 && buffer[1] == char('0' + i) && write(fds[i].fd, buffer, size_t(count)) < 0)
-                _exit(1);
+            held[i] += count;
+            ssize_t used = 0;
+            for (; used + RequestLength <= held[i]; used += RequestLength)
+                if (pending[i][used + 1] == char('0' + i) && write(fds[i].fd, pending[i] + used, RequestLength) < 0)
+                    _exit(1);
+            for (ssize_t k = used; k < held[i]; ++k)
+                pending[i][k - used] = pending[i][k];
+            held[i] -= used;
         }
     }
 }
@@ -100,12 +109,10 @@ PollingFloor::PollingFloor() {
         poller.request = requestFor(i);
         poller.timer.setTimerType(Qt::PreciseTimer);
         poller.timer.setInterval(25);
-        QObject::connect(&poller.timer, &QTimer::timeout, [this, &poller] { tick(poller); });
-        QObject::connect(&ports_[i], &QSerialPort::readyRead, [this, i] {
-            if (!ports_[i].readAll().isEmpty()) {
+        QObject::connect(&poller.timer, &QTimer::timeout, &poller.timer, [this, &poller] { tick(poller); });
+        QObject::connect(&ports_[i], &QSerialPort::readyRead, &ports_[i], [this, i] {
+            if (!ports_[i].readAll().isEmpty())
                 pollers_[i].answered = true;
-                ++answers_;
-            }
         });
     }
 }
@@ -133,10 +140,12 @@ void PollingFloor::stop() {
 }
 
 void PollingFloor::tick(Poller& poller) {
-    // One request outstanding per poller, as a window waits for its reply.
-    if (!poller.answered)
+    // One request outstanding per poller, as a window waits for its reply, and
+    // asked again after the windows' time-out.
+    if (!poller.answered && ++poller.waitedTicks <= NoReplyTicks)
         return;
     poller.answered = false;
+    poller.waitedTicks = 0;
     for (QSerialPort& port : ports_) {
         port.write(poller.request);
         ++writes_;

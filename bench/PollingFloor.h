@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include <array>
-#include <memory>
 
 #include <sys/types.h>
 
@@ -18,7 +17,6 @@
 class PollingFloor {
   public:
     static constexpr int Lines = 2;
-    static constexpr int WritesPerTick = Lines;
 
     PollingFloor();
     ~PollingFloor();
@@ -30,14 +28,15 @@ class PollingFloor {
     void start();
     void stop();
     long writes() const { return writes_; }
-    long answers() const { return answers_; }
 
   private:
     struct Poller {
         QTimer timer;
         QByteArray request;
         bool answered = true;
+        int waitedTicks = 0;
     };
+    static constexpr int NoReplyTicks = 40;
 
     void tick(Poller& poller);
 
@@ -45,5 +44,4 @@ class PollingFloor {
     std::array<Poller, Lines> pollers_;
     pid_t echo_ = -1;
     long writes_ = 0;
-    long answers_ = 0;
 };
