@@ -21,9 +21,11 @@ class RCLIni {
     bool GetValue();
     // Every key of Section in one read of the file, by lower-case name, as
     // GetValue would find it (the first section of the name and the first line
-    // of a key win; an empty value is kept empty). For loading a whole table without reading the file per key.
+    // of a key win; an empty value is kept empty). For loading a whole table
+    // without reading the file per key.
     QHash<QString, QString> SectionValues() const;
     // Writes Value under Section/key, creating the file and section if needed and
-    // keeping every other line as it was; an existing key keeps its spelling. The file is replaced atomically.
+    // keeping every other line as it was; an existing key keeps the spelling it
+    // has in the file. The file is replaced atomically.
     bool SetValue();
 };
