@@ -108,7 +108,7 @@ PollingFloor::PollingFloor() {
         Poller& poller = pollers_[i];
         poller.request = requestFor(i);
         poller.timer.setTimerType(Qt::PreciseTimer);
-        poller.timer.setInterval(25);
+        poller.timer.setInterval(TickMs);
         QObject::connect(&poller.timer, &QTimer::timeout, &poller.timer, [this, &poller] { tick(poller); });
         QObject::connect(&ports_[i], &QSerialPort::readyRead, &ports_[i], [this, i] {
             if (!ports_[i].readAll().isEmpty())
@@ -130,11 +130,20 @@ PollingFloor::~PollingFloor() {
 void PollingFloor::start() {
     if (!ready())
         return;
-    for (Poller& poller : pollers_)
-        poller.timer.start();
+    running_ = true;
+    // The windows' timers start when each window opens, so they do not tick
+    // together; the pollers' are spread over the interval alike.
+    for (int i = 0; i < Lines; ++i) {
+        QTimer* timer = &pollers_[i].timer;
+        QTimer::singleShot(i * TickMs / Lines, Qt::PreciseTimer, timer, [this, timer] {
+            if (running_)
+                timer->start();
+        });
+    }
 }
 
 void PollingFloor::stop() {
+    running_ = false;
     for (Poller& poller : pollers_)
         poller.timer.stop();
 }

@@ -9,7 +9,7 @@
 #include <sys/types.h>
 
 // What any program polling two instruments costs before it does any work of
-// its own: two 25 ms precise timers, each writing a short request to both
+// its own: two 25 ms precise timers, out of step, each writing a short request to both
 // pseudo-terminal lines through QSerialPort (as a measuring window's request
 // goes out on both lines) and reading the answer from its own line. The other
 // end of each line is a child process that echoes the requests meant for it,
@@ -36,6 +36,7 @@ class PollingFloor {
         bool answered = true;
         int waitedTicks = 0;
     };
+    static constexpr int TickMs = 25;
     static constexpr int NoReplyTicks = 40;
 
     void tick(Poller& poller);
@@ -43,5 +44,6 @@ class PollingFloor {
     std::array<QSerialPort, Lines> ports_;
     std::array<Poller, Lines> pollers_;
     pid_t echo_ = -1;
+    bool running_ = false;
     long writes_ = 0;
 };
