@@ -9,11 +9,11 @@
 #include <sys/types.h>
 
 // What any program polling two instruments costs before it does any work of
-// its own: two 25 ms precise timers, out of step, each writing a short request to both
-// pseudo-terminal lines through QSerialPort (as a measuring window's request
-// goes out on both lines) and reading the answer from its own line. The other
-// end of each line is a child process that echoes the requests meant for it,
-// so, like the simulators, it is not counted in this process's CPU time.
+// its own: two 25 ms precise timers, out of step, each writing a short request
+// to both pseudo-terminal lines through QSerialPort (as a measuring window's
+// request goes out on both lines) and reading the answer from its own line.
+// The other end of each line is a child process that echoes the requests meant
+// for it, so, like the simulators, it is not counted in this process's CPU time.
 class PollingFloor {
   public:
     static constexpr int Lines = 2;
