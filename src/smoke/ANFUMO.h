@@ -224,7 +224,8 @@ class ANFUMO {
     void mirrorToChart();
 
     // Message windows, shown once the handler that raised them is done; an
-    // alarm stops the scheduler until it is acknowledged (ANFUMOPopups.cpp).
+    // alarm or a probe notice stops the scheduler until it is acknowledged
+    // (ANFUMOPopups.cpp).
     enum class Popup { Critic, Exclam, ExclamStampa };
     enum class SchedulerWhileOpen { Stopped, Running };
     struct PendingPopup {
