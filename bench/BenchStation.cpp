@@ -141,6 +141,13 @@ void BenchStation::openSmokeWindow() {
     runFor(6000);
 }
 
+void BenchStation::setWindowsPolling(bool polling) {
+    if (gasWindow)
+        gasWindow->form().Timer1.setEnabled(polling);
+    if (smokeWindow)
+        smokeWindow->form().Timer1.setEnabled(polling);
+}
+
 void BenchStation::closeWindows() {
     if (gasWindow)
         gasWindow->close();

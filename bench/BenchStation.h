@@ -40,6 +40,8 @@ class BenchStation {
     void openGasWindow();
     void openSmokeWindow();
     void closeWindows();
+    // Stops or restarts both windows' schedulers, the windows staying open.
+    void setWindowsPolling(bool polling);
 
     Globals g;
     UnattendedDialogs dialogs;

@@ -131,6 +131,8 @@ void ANGAS::makerStatus(const QByteArray& frame) {
     showMakerStatus(gs.AnalyserStatus);
 }
 
+// Zeroing, waiting and measuring change texts only: an error line keeps its
+// red until the requests of the waiting, measuring and start states whiten it.
 void ANGAS::showMakerStatus(int status) {
     const auto setLists = [this](bool enabled) {
         Combo1.setEnabled(enabled);
@@ -169,8 +171,7 @@ void ANGAS::showMakerStatus(int status) {
         setStates(QStringLiteral("RSTCAL"));
         setLists(true);
         Label5.setCaption(uiText(UiZeroing));
-        Label5.setBackColor(ui::colour::White);
-        setInstruction(uiText(UiPhase), ui::colour::White);
+        Label27.setCaption(uiText(UiPhase));
         Label28.setCaption(uiText(UiResult));
         showValuesUnknown();
         Command1.setCaption(QStringLiteral("S&top"));
@@ -185,8 +186,7 @@ void ANGAS::showMakerStatus(int status) {
         MeasuringFlag = 0;
         Label28.setCaption(uiText(UiResult));
         Label5.setCaption(uiText(UiWaiting));
-        Label5.setBackColor(ui::colour::White);
-        setInstruction(uiText(UiPhase), ui::colour::White);
+        Label27.setCaption(uiText(UiPhase));
         break;
     case 129: // measuring
         setStates(QStringLiteral("RSTMIS"));
@@ -194,7 +194,6 @@ void ANGAS::showMakerStatus(int status) {
         Command1.setCaption(QStringLiteral("S&top"));
         MeasuringFlag = 1;
         Label5.setCaption(uiText(UiMeasuring));
-        Label5.setBackColor(ui::colour::White);
         if (NewMeasurementRequired == 1)
             Label27.setCaption(uiText(UiNewMeasurement));
         break;

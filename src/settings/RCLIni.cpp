@@ -81,6 +81,9 @@ QHash<QString, QString> RCLIni::SectionValues() const {
     bool inSection = false;
     for (const QByteArray& line : *lines) {
         if (const auto name = sectionName(line)) {
+            // Only the first section of a name counts, for reading as for writing.
+            if (inSection)
+                break;
             inSection = sameName(*name, Section);
             continue;
         }
@@ -109,7 +112,10 @@ bool RCLIni::SetValue() {
     if (!existing)
         return false;
     QList<QByteArray> lines = *existing;
-    const QByteArray newLine = settings::toWin1252(singleLine(key) + u'=' + singleLine(Value));
+    const auto lineFor = [this](const QString& name) {
+        return settings::toWin1252(singleLine(name) + u'=' + singleLine(Value));
+    };
+    const QByteArray newLine = lineFor(key);
 
     qsizetype sectionStart = -1; // index of the section's header line
     qsizetype insertAt = -1;     // after the section's last non-blank line
@@ -130,7 +136,8 @@ bool RCLIni::SetValue() {
             insertAt = i + 1;
         const auto entry = keyLine(lines[i]);
         if (entry && sameName(entry->key, key)) {
-            lines[i] = newLine;
+            // The key keeps the spelling it has in the file.
+            lines[i] = lineFor(entry->key);
             written = true;
         }
     }

@@ -234,8 +234,6 @@ void ANFUMO::Command2_Click() {
     setPrompt(Fase, ui::colour::White);
     Label33.setCaption(text[Esito]);
     Label33.setBackColor(ui::colour::White);
-    // A test cut short after the seventh acceleration left the button saying "finish".
-    Command1.setCaption(text[Avan]);
 
     EndNoticePending = true;
     PendingRequest = QStringLiteral("STARTMIS");

@@ -230,9 +230,11 @@ class ANFUMO {
     void finishChartRecording();
     void mirrorToChart();
 
-    // Message windows, shown once the handler that raised them is done, with
-    // the scheduler stopped meanwhile (ANFUMOPopups.cpp).
+    // Message windows, shown once the handler that raised them is done; an
+    // alarm or a probe notice stops the scheduler until it is acknowledged
+    // (ANFUMOPopups.cpp).
     enum class Popup { Critic, Exclam, ExclamStampa };
+    enum class SchedulerWhileOpen { Stopped, Running };
     struct PendingPopup {
         Popup kind;
         QString caption;
@@ -240,7 +242,7 @@ class ANFUMO {
     };
     void raiseCritic(const QString& caption, const QString& text);
     void raiseExclam();
-    void raiseExclamStampa();
+    void raiseExclamStampa(SchedulerWhileOpen scheduler);
     void showPendingPopups();
 
     Globals& g_;

@@ -71,7 +71,7 @@ void ANFUMO::sendMakerRequest() {
         if (g_.app.SmokeFirstStart) {
             g_.app.SmokeFirstStart = 0;
             g_.app.ExclamPrintText = g_.lang.UiText[smoke_text::ExclStamp2];
-            raiseExclamStampa();
+            raiseExclamStampa(SchedulerWhileOpen::Stopped);
             // The probe must come out before the instrument is even asked who it is.
             showPendingPopups();
         }

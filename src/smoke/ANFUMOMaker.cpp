@@ -97,12 +97,11 @@ void ANFUMO::showMakerReady(const MakerStatus& status) {
     const auto& text = g_.lang.UiText;
     Label2.setCaption(text[Attivo]);
     if (status.alarm == 0) {
-        // Only an alarm's red is taken off the prompt: between two value
-        // replies it keeps the colour the test phase gave it.
-        if (AlarmActive != 0)
-            Label39.setBackColor(ui::colour::White);
+        // A ready status whitens the prompt too; the next value reply's test
+        // phase colours it again.
         AlarmActive = 0;
         Label2.setBackColor(ui::colour::White);
+        Label39.setBackColor(ui::colour::White);
     }
     if (status.warmingUp) {
         Label2.setCaption(text[Riscal]);

@@ -139,7 +139,7 @@ void ANFUMO::raisePortHint() {
     if (const auto hint = SmokePortHint(g_.settings.LanguageCode))
         g_.app.ExclamPrintText = *hint;
     s.ErrorCheckArmed = 0;
-    raiseExclamStampa();
+    raiseExclamStampa(SchedulerWhileOpen::Running);
 }
 
 void ANFUMO::handleMctcStatus(int status) {
@@ -188,7 +188,7 @@ void ANFUMO::handleMctcStatus(int status) {
                 Command1.setEnabled(true);
             g_.app.ExclamPrintText = text[ExclStamp5];
             if (s.SlideStatus == QLatin1String("00000"))
-                raiseExclamStampa();
+                raiseExclamStampa(SchedulerWhileOpen::Stopped);
         }
         if (slideError)
             setPrompt(ESlitta, ui::colour::Red);

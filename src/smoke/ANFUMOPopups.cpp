@@ -1,6 +1,8 @@
-// The message windows the opacimeter's alarms and notices raise. The scheduler
-// stops as soon as one is raised, so no request goes out while the operator
-// reads it; the window itself is shown once the event that raised it has been
+// The message windows the opacimeter's alarms and notices raise. An alarm, and
+// the notice that the probe must come out, stop the scheduler as soon as they
+// are raised, so no request goes out until the operator has acknowledged; the
+// other notices leave it running, so live values and timed phases go on while
+// they are open. A window is shown once the event that raised it has been
 // handled, so a reply arriving meanwhile finds the window in order.
 
 #include "smoke/ANFUMO.h"
@@ -20,12 +22,12 @@ void ANFUMO::raiseExclam() {
     g_.app.ExclamText = text[smoke_text::ExclStamp1];
     g_.app.ExclamPrintText = text[smoke_text::ExclStamp4];
     g_.app.ExclamShown = -1;
-    Timer1.setEnabled(false);
     popups_.push_back({Popup::Exclam, {}, {}});
 }
 
-void ANFUMO::raiseExclamStampa() {
-    Timer1.setEnabled(false);
+void ANFUMO::raiseExclamStampa(SchedulerWhileOpen scheduler) {
+    if (scheduler == SchedulerWhileOpen::Stopped)
+        Timer1.setEnabled(false);
     popups_.push_back({Popup::ExclamStampa, {}, g_.app.ExclamPrintText});
 }
 
@@ -43,13 +45,7 @@ void ANFUMO::showPendingPopups() {
             g_.app.CriticText = popup.text;
             links_->showCritic(popup.caption);
             break;
-        case Popup::Exclam:
-            links_->showExclam();
-            // The warning restarts nothing itself; the print notice it may
-            // open does, but not when it stays closed.
-            if (loaded_ && !Timer1.enabled())
-                Timer1.setEnabled(true);
-            break;
+        case Popup::Exclam: links_->showExclam(); break;
         case Popup::ExclamStampa:
             g_.app.ExclamPrintText = popup.text;
             links_->showExclamStampa();

@@ -112,9 +112,12 @@ TEST_F(MakerConversationTest, StatusRepliesSetStatesAndLines) {
         ui::Colour colour27;
     };
     const Case cases[] = {
-        {1, "ACQ", ui(65), ui::colour::Red},       {32, "RSTERT", ui(66), ui::colour::Red},
-        {34, "RSTERI", ui(67), ui::colour::Red},   {65, "RSTCAL", ui(9), ui::colour::White},
-        {128, "RSTATT", ui(9), ui::colour::White}, {77, "ACQ", ui(11), ui::colour::SystemFace},
+        {1, "ACQ", ui(65), ui::colour::Red},
+        {32, "RSTERT", ui(66), ui::colour::Red},
+        {34, "RSTERI", ui(67), ui::colour::Red},
+        {65, "RSTCAL", ui(9), ui::colour::SystemFace},
+        {128, "RSTATT", ui(9), ui::colour::SystemFace},
+        {77, "ACQ", ui(11), ui::colour::SystemFace},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.status);
@@ -134,6 +137,39 @@ TEST_F(MakerConversationTest, StatusRepliesSetStatesAndLines) {
     EXPECT_EQ(form->Label5.caption(), "Error");
     EXPECT_EQ(form->Label5.backColor(), ui::colour::Red);
     EXPECT_FALSE(form->Combo1.enabled());
+}
+
+TEST_F(MakerConversationTest, ZeroingWaitingAndMeasuringKeepErrorColoursUntilARequestWhitensThem) {
+    struct Case {
+        int status;
+        QString label5;
+        QString label27;
+        bool whitenedByNextRequest; // the values request of "RSTATT" and "RSTMIS"
+    };
+    for (const Case& c :
+         {Case{65, ui(62), ui(9), false}, Case{128, ui(63), ui(9), true}, Case{129, ui(45), ui(64), true}}) {
+        SCOPED_TRACE(c.status);
+        // The tension error's red instruction line.
+        openWindow({.model = 0});
+        makerStartUp();
+        makerStatus(32);
+        makerStatus(c.status);
+        EXPECT_EQ(form->Label5.caption(), c.label5);
+        EXPECT_EQ(form->Label27.caption(), c.label27);
+        EXPECT_EQ(form->Label27.backColor(), ui::colour::Red);
+        tick();
+        EXPECT_EQ(form->Label27.backColor(), c.whitenedByNextRequest ? ui::colour::White : ui::colour::Red);
+
+        // The irreparable error's red status line, after a start.
+        openWindow({.model = 0});
+        makerStartUp();
+        makerStatus(34);
+        form->Command1_Click();
+        exchangeMaker("0x45", 0x45);
+        makerStatus(c.status);
+        EXPECT_EQ(form->Label5.caption(), c.label5);
+        EXPECT_EQ(form->Label5.backColor(), ui::colour::Red);
+    }
 }
 
 TEST_F(MakerConversationTest, StatusFuelCodeSelectsFuelEngineAndConstant) {

@@ -54,8 +54,30 @@ TEST_F(RCLIniTest, WholeSectionReadFindsWhatKeyByKeyReadsFind) {
             EXPECT_EQ(values.value(QString::fromLatin1(key).toLower()), ini.Value) << key;
         }
     }
-    EXPECT_EQ(values.size(), 3);
+    EXPECT_EQ(values.size(), 2);
     EXPECT_TRUE(at("MISSING", "").SectionValues().isEmpty());
+}
+
+// As the platform's private-profile functions do: a second section of the same
+// name is never read, and a rewritten key keeps the spelling it has in the file.
+TEST_F(RCLIniTest, SecondSectionOfANameIsIgnoredAndRewrittenKeysKeepTheirSpelling) {
+    writeConf({"[LINGUA]", "TLingua=3", "[RPM]", "Marca=Giri", "[lingua]", "Extra=late", "TLingua=9"});
+    const QByteArray before = confBytes();
+    for (const char* key : {"Extra", "extra"}) {
+        RCLIni ini = at("LINGUA", key, "unchanged");
+        EXPECT_FALSE(ini.GetValue()) << key;
+        EXPECT_EQ(ini.Value, "unchanged") << key;
+    }
+    EXPECT_EQ(at("Lingua", "").SectionValues(), (QHash<QString, QString>{{"tlingua", "3"}}));
+
+    ASSERT_TRUE(at("lingua", "tlingua", "1").SetValue());
+    QByteArray expected = before;
+    expected.replace("TLingua=3", "TLingua=1");
+    EXPECT_EQ(confBytes(), expected);
+    // A key found only in the second section is added to the first.
+    ASSERT_TRUE(at("LINGUA", "extra", "x").SetValue());
+    expected.replace("TLingua=1\r\n", "TLingua=1\r\nextra=x\r\n");
+    EXPECT_EQ(confBytes(), expected);
 }
 
 TEST_F(RCLIniTest, LongValueReadsBackAsItsFirst254Characters) {
@@ -82,7 +104,7 @@ TEST_F(RCLIniTest, SectionAndKeyLookupIgnoresCase) {
     // A write to differently cased names replaces the existing line instead of adding one.
     RCLIni writer = at("veicolo", "targa", "ZZ999ZZ");
     ASSERT_TRUE(writer.SetValue());
-    EXPECT_EQ(confBytes(), "[lingua]\r\ntlingua=2\r\n[Veicolo]\r\ntarga=ZZ999ZZ\r\n");
+    EXPECT_EQ(confBytes(), "[lingua]\r\ntlingua=2\r\n[Veicolo]\r\nTARGA=ZZ999ZZ\r\n");
 }
 
 TEST_F(RCLIniTest, FirstWriteCreatesFileThenSectionThenKey) {

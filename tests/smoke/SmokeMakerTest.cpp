@@ -128,6 +128,29 @@ INSTANTIATE_TEST_SUITE_P(Alarms, SmokeMakerAlarmTest,
                                            AlarmCase{4, 4 + 1, 60, "ERROR 3", PAlta},
                                            AlarmCase{1, 2, 60, "ERROR 4", PBassa}));
 
+TEST_F(SmokeMakerTest, ReadyStatusWhitensThePromptTheTestPhaseColoured) {
+    for (const int model : {0, 1}) {
+        SCOPED_TRACE(model);
+        script = {};
+        if (model == 0)
+            script.stateCode = 128;
+        openWindow(model);
+        reachMeasuring();
+        startTest(ANFUMO::SpeedTriggered);
+        // The engine is still revving: each value reply asks for release on pink.
+        script.rpm = 1500;
+        ASSERT_TRUE(
+            tickUntil([&] { return lastRequest() == "0x50" && form->Label39.backColor() == ui::colour::Pink; }, 10));
+        tick();
+        ASSERT_EQ(lastRequest(), "0x3F");
+        EXPECT_EQ(form->Label39.caption(), text(Dec));
+        EXPECT_EQ(form->Label39.backColor(), ui::colour::White);
+        EXPECT_EQ(form->Label2.backColor(), ui::colour::White);
+        tick();
+        EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
+    }
+}
+
 TEST_F(SmokeMakerTest, LaterModelWarmingBitShowsWarmUpTextsWithoutAlarm) {
     script.stateCode = 16;
     script.flags = 16;

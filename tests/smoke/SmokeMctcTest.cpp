@@ -138,6 +138,16 @@ TEST_F(SmokeMctcTest, UnreadableValueReplyShowsThePortHintOnce) {
         g.settings.LanguageCode = static_cast<std::int16_t>(c.language);
         openWindow(MctcModel);
         reachMeasuring();
+        // While the hint is open the instrument is still polled.
+        qsizetype sentWhileOpen = 0;
+        QString kWhenShown;
+        links->whileOpen = [&](const RecordingSmokeLinks::Shown&) {
+            kWhenShown = form->Label27.caption();
+            script.answering = true;
+            const qsizetype before = port->written().size();
+            tick(3);
+            sentWhileOpen += port->written().size() - before;
+        };
         g.app.ExclamPrintText = "earlier text";
         answerValues("0.9\x17"
                      "12\x17"
@@ -145,11 +155,12 @@ TEST_F(SmokeMctcTest, UnreadableValueReplyShowsThePortHintOnce) {
         ASSERT_EQ(links->shown.size(), 1u) << c.language;
         EXPECT_EQ(links->shown[0].window, "ExclamStampa");
         EXPECT_TRUE(links->shown[0].text.startsWith(QLatin1String(c.start))) << c.language;
-        EXPECT_FALSE(links->shown[0].schedulerRunning);
+        EXPECT_TRUE(links->shown[0].schedulerRunning);
+        EXPECT_EQ(sentWhileOpen, 3);
+        EXPECT_TRUE(form->Timer1.enabled());
         // The readings of the short reply are not taken.
-        EXPECT_EQ(form->Label27.caption(), "- - -");
+        EXPECT_EQ(kWhenShown, "- - -");
         EXPECT_EQ(g.smoke.ErrorCheckArmed, 0);
-        g.app.SmokeScheduler->setEnabled(true);
         answerValues("0.9");
         EXPECT_EQ(links->shown.size(), 1u);
     }

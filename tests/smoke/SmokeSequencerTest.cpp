@@ -55,12 +55,22 @@ TEST_P(SpeedTriggeredTest, PassesAfterThreeAccelerations) {
     const int model = GetParam();
     openWindow(model);
     reachMeasuring();
+    // The operator reads each notice for three ticks; the scheduler goes on meanwhile.
+    qsizetype sentWhileOpen = 0;
+    links->whileOpen = [&](const RecordingSmokeLinks::Shown&) {
+        const qsizetype before = port->written().size();
+        tick(3);
+        sentWhileOpen += port->written().size() - before;
+    };
     startTest(ANFUMO::SpeedTriggered);
     EXPECT_EQ(form->TestPhase, "AVVIOALTO");
 
     // Engine still revving: release first.
     script.rpm = 1500;
     tick(4);
+    // A maker status reply whitens the prompt until the next value reply.
+    if (lastRequest() == "0x3F")
+        tick();
     EXPECT_EQ(form->TestPhase, "AVVIOALTO");
     EXPECT_EQ(form->Label39.caption(), text(Dec));
     EXPECT_EQ(form->Label39.backColor(), ui::colour::Pink);
@@ -85,10 +95,11 @@ TEST_P(SpeedTriggeredTest, PassesAfterThreeAccelerations) {
         if (shown.window == "Exclam")
             notices.push_back(shown);
     if (model == MctcModel) {
-        // Once, with the scheduler stopped while it is open.
+        // Once; it blocks the operator, not the scheduler.
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].text, text(ExclStamp1));
-        EXPECT_FALSE(notices[0].schedulerRunning);
+        EXPECT_TRUE(notices[0].schedulerRunning);
+        EXPECT_EQ(sentWhileOpen, 3);
         EXPECT_EQ(g.app.ExclamPrintText, text(ExclStamp4));
         EXPECT_EQ(g.app.ExclamShown, -1);
         EXPECT_TRUE(form->Timer1.enabled());
@@ -165,6 +176,21 @@ TEST_P(TimedSelectionTest, WaitsOfEachProtocol) {
 INSTANTIATE_TEST_SUITE_P(BothProtocols, TimedSelectionTest,
                          ::testing::Values(std::pair{1, std::vector{200, 54, 120, 50, 120, 50}},
                                            std::pair{5, std::vector{280, 50, 120, 50, 200, 50}}));
+
+TEST_F(SmokeSequencerTest, StartLeavesTheAdvanceButtonOfATestCutShortAsItWas) {
+    openWindow(MctcModel);
+    script.k = 2.0;
+    reachMeasuring();
+    startTest(ANFUMO::Manual);
+    for (int press = 1; press <= 7; ++press) {
+        tick(4);
+        form->Command1_Click();
+    }
+    ASSERT_EQ(form->Command1.caption(), text(Fine));
+    form->Command2_Click();
+    EXPECT_EQ(form->Command1.caption(), text(Fine));
+    EXPECT_EQ(g.smoke.AccelerationIndex, 0);
+}
 
 TEST_F(SmokeSequencerTest, ManualSelectionAdvanceButtonNamesTheLastPressAndEndsTheTest) {
     openWindow(MctcModel);
