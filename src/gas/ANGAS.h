@@ -166,6 +166,8 @@ class ANGAS {
     GasSheetHeader sheetHeader() const;
     void fillCertificateStation();
     void fillDiagnosis();
+    // Hands the certificate to the archive at its verdict, before any print.
+    void keepCertification();
     void writeGasLog();
 
     // Messages raised while a reply is handled wait until the handler is done,

@@ -66,6 +66,7 @@ void ANGAS::runCatalysedPhase() {
         ProvaMinAcc();
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 
@@ -93,6 +94,7 @@ void ANGAS::catalysedIdle() {
         result = {uiText(UiNotPassed), ui::colour::Red};
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 
@@ -148,6 +150,7 @@ void ANGAS::runNonCatalysedPhase() {
         g_.report.GasCertificate.Result = {verdict, RisMin == 1 ? ui::colour::Yellow : ui::colour::Red};
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 

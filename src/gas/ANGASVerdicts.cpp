@@ -4,6 +4,7 @@
 #include "gas/ANGAS.h"
 
 #include "gas/GasVerdicts.h"
+#include "report/ConcludedTests.h"
 #include "settings/NumberText.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
@@ -84,6 +85,10 @@ void ANGAS::ProvaMinAcc() {
     c.AcceleratedIdle.COcorrLimit = settings::formatDouble(limits.coCorrAcc);
     c.LambdaLimits =
         settings::formatDouble(limits.lambdaLow) + QStringLiteral(" - ") + settings::formatDouble(limits.lambdaHigh);
+}
+
+void ANGAS::keepCertification() {
+    KeepConcludedTest(g_, ConcludedGasCertificate(g_, ui::Clock::now()));
 }
 
 void ANGAS::clearCertificateResults() {

@@ -5,6 +5,7 @@
 #include "link/SerialPort.h"
 #include "settings/ConfFile.h"
 #include "settings/NumberText.h"
+#include "report/ConcludedTests.h"
 #include "settings/RCLIni.h"
 #include "shared/Globals.h"
 #include "smoke/MakerStatus.h"
@@ -284,10 +285,14 @@ AccelerationTable ANFUMO::accelerationTable() {
 }
 
 void ANFUMO::evaluateAcceleration() {
+    const bool open = g_.smoke.AccelerationIndex < AccelerationRows;
     const AccelerationTable table = accelerationTable();
     if (MeasureSelection == DirectAcquisition)
         StoreAccelerationRow(g_, table);
     else
         EvaluateAccelerations(g_, table);
     IncAccelerata();
+    // Kept once, as its verdict (or last row) concludes it, before any print.
+    if (open && g_.smoke.AccelerationIndex >= AccelerationRows)
+        KeepConcludedTest(g_, ConcludedSmokeTest(g_, ui::Clock::now()));
 }
