@@ -3,6 +3,7 @@
 // archive must open, every record must pass its check, and every record whose
 // write had returned must be there.
 
+#include "BuiltPrograms.h"
 #include "archive/TestArchive.h"
 #include "support/StationDirs.h"
 
@@ -26,8 +27,7 @@ constexpr int ProcessMs = 10000;
 class ArchiveCrashTest : public StationDirsTest {};
 
 TEST_F(ArchiveCrashTest, KilledWritersNeverLoseAReturnedRecordNorBreakTheArchive) {
-    const QString writer =
-        QString::fromLocal8Bit(qgetenv("QUAVERON_BINARY_DIR")) + QStringLiteral("/tests/archive-crash-writer");
+    const QString writer = builtProgram(QStringLiteral("tests/archive-crash-writer"));
     // A killed process leaves the system's file cache as it was, so memory-backed
     // files behave as a disk would here, without a disk's flush times.
     QTemporaryDir memory(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/quaveron-crash-XXXXXX")

@@ -4,6 +4,7 @@
 // window must list those records in red and refuse to print them as valid.
 
 #include "ArchiveSamples.h"
+#include "BuiltPrograms.h"
 #include "archive/ARCHIVIO.h"
 #include "archive/ArchiveKey.h"
 #include "archive/TestArchive.h"
@@ -32,6 +33,11 @@ struct Tamper {
     bool replaceKey;
     std::map<qint64, RecordFault> broken; // every other record stays OK
 };
+
+// Names the case in test listings (the default prints its bytes, which differ from run to run).
+void PrintTo(const Tamper& tamper, std::ostream* out) {
+    *out << tamper.name;
+}
 
 const Tamper Tampers[] = {
     {"Untouched", "", false, {}},
@@ -93,9 +99,8 @@ class ArchiveTamperTest : public StationDirsTest, public ::testing::WithParamInt
     // The program's verdict on each record, by sequence number, and its exit code.
     std::map<qint64, QString> verify(int* exitCode) const {
         QProcess program;
-        program.start(QString::fromLocal8Bit(qgetenv("QUAVERON_BINARY_DIR")) + QStringLiteral("/src/quaveron"),
-                      {"--archive-verify", "--archive", path});
-        EXPECT_TRUE(program.waitForFinished(ToolMs));
+        program.start(builtProgram(QStringLiteral("src/quaveron")), {"--archive-verify", "--archive", path});
+        EXPECT_TRUE(program.waitForFinished(ToolMs)) << program.errorString().toStdString();
         *exitCode = program.exitCode();
         std::map<qint64, QString> lines;
         for (const QString& line : QString::fromUtf8(program.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
