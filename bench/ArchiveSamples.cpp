@@ -3,10 +3,12 @@
 namespace {
 
 const char* const CertificateKeys[] = {
-    "Title", "Mark", "Type", "Homologation", "Serial", "Expiring", "MarkRPM", "HomologationRPM", "SerialRPM",
-    "ExpiringRPM", "Manuf", "Model", "Plate", "Loom", "Fuel", "Regis", "AmbTemp", "AmbPress", "AmbHum", "OilTemp",
-    "CO", "CO2", "COc", "COcMax", "HC", "O2", "Lambda", "ParRPMmin", "RPM", "CO_2", "CO2_2", "COc_2", "COcMax_2",
-    "HC_2", "O2_2", "Lambda_2", "Result", "Date", "StartMeas", "EndMeas", "Tech", "Agency"};
+    "Title",     "Mark",        "Type",   "Homologation", "Serial", "Expiring", "MarkRPM",   "HomologationRPM",
+    "SerialRPM", "ExpiringRPM", "Manuf",  "Model",        "Plate",  "Loom",     "Fuel",      "Regis",
+    "AmbTemp",   "AmbPress",    "AmbHum", "OilTemp",      "CO",     "CO2",      "COc",       "COcMax",
+    "HC",        "O2",          "Lambda", "ParRPMmin",    "RPM",    "CO_2",     "CO2_2",     "COc_2",
+    "COcMax_2",  "HC_2",        "O2_2",   "Lambda_2",     "Result", "Date",     "StartMeas", "EndMeas",
+    "Tech",      "Agency"};
 
 } // namespace
 
@@ -33,8 +35,8 @@ ConcludedTest SampleConcludedTest(int number) {
     test.end = test.start.addSecs(240);
     test.plate = SamplePlate(number);
     test.instrument = QStringLiteral("Quaveron QV-GAS 200 GAS%1").arg(number % 7, 5, 10, QLatin1Char('0'));
-    test.verdict = test.outcome == ConcludedTest::Outcome::Passed ? QStringLiteral("SUPERATO")
-                                                                  : QStringLiteral("NON SUPERATO");
+    test.verdict =
+        test.outcome == ConcludedTest::Outcome::Passed ? QStringLiteral("SUPERATO") : QStringLiteral("NON SUPERATO");
     int index = 0;
     for (const char* key : CertificateKeys) {
         QString value = QStringLiteral("%1.%2").arg(number % 1000).arg(index++);

@@ -16,7 +16,8 @@ namespace archive {
 
 namespace {
 
-const char* const CreateTable = "CREATE TABLE IF NOT EXISTS test_records ("
+// %1: the schema, empty for the archive's own.
+const char* const CreateTableIn = "CREATE TABLE IF NOT EXISTS %1test_records ("
                                 "seq INTEGER PRIMARY KEY, "
                                 "station VARCHAR(64) NOT NULL, "
                                 "program_version VARCHAR(32) NOT NULL, "
@@ -139,11 +140,13 @@ bool TestArchive::open(Mode mode) {
     }
     key_ = ReadKey(KeyPathFor(path_));
     if (mode == Mode::ReadOnly) {
-        // Opening a file that is not an archive fails here rather than later.
-        return execute(QStringLiteral("SELECT COUNT(*) FROM test_records WHERE seq = 0"));
+        // A program stopped between making the file and its table left an empty archive.
+        if (!db.tables().contains(QStringLiteral("test_records")))
+            return execute(QLatin1String(CreateTableIn).arg(QStringLiteral("temp.")));
+        return true;
     }
     return execute(QStringLiteral("PRAGMA journal_mode=WAL")) && execute(QStringLiteral("PRAGMA synchronous=FULL")) &&
-           execute(QLatin1String(CreateTable)) &&
+           execute(QLatin1String(CreateTableIn).arg(QString())) &&
            execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate, seq)")) &&
            execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)"));
 }
@@ -190,11 +193,13 @@ std::optional<qint64> TestArchive::append(const ConcludedTest& test) {
     insert.prepare(QStringLiteral("INSERT INTO test_records (seq, station, program_version, stored_at, kind, outcome, "
                                   "started, ended, plate, instrument, verdict, note, fields, prev_code, code) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant& value : QVariantList{
-             r.sequence, r.station, r.programVersion, MomentText(r.storedAt), KindName(test.kind),
-             OutcomeName(test.outcome), MomentText(test.start), MomentText(test.end), test.plate, test.instrument,
-             test.verdict, test.note, r.fieldsText, QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
-        insert.addBindValue(value);
+    insert.addBindValue(r.sequence);
+    // Every text column is NOT NULL: an empty text is stored as one.
+    for (const QString& text :
+         {r.station, r.programVersion, MomentText(r.storedAt), KindName(test.kind), OutcomeName(test.outcome),
+          MomentText(test.start), MomentText(test.end), test.plate, test.instrument, test.verdict, test.note,
+          r.fieldsText, QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
+        insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
     if (!insert.exec()) {
         error_ = insert.lastError().text();
         db.rollback();

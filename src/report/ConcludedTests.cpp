@@ -140,15 +140,11 @@ void restoreHeader(const ConcludedTest& test, GasSheetHeader& header) {
         access(header) = test.value(QLatin1String(key));
 }
 
-// Smoke values report.log writes in its own format; kept exact beside them.
+// Smoke values report.log writes in its own format (or not at all); kept exact beside them.
 void addSmokeExtras(const Globals& g, Fields& fields) {
-    const SmokeState& s = g.smoke;
-    const SettingsState& settings = g.settings;
-    fields.append({QStringLiteral("OilTempValue"), exact(s.SmokeOilTemperature)});
-    fields.append({QStringLiteral("MinRPMValue"), exact(s.SmokeTestResult.MinIdleSpeed)});
-    fields.append({QStringLiteral("MaxRPMValue"), exact(s.SmokeTestResult.MaxPeakSpeed)});
-    fields.append({QStringLiteral("ParMinRPMValue"), exact(settings.LimitRpmMin)});
-    fields.append({QStringLiteral("ParMaxRPMValue"), exact(settings.LimitRpmMax)});
+    fields.append({QStringLiteral("OilTempValue"), exact(g.smoke.SmokeOilTemperature)});
+    fields.append({QStringLiteral("ParMinRPMValue"), exact(g.settings.LimitRpmMin)});
+    fields.append({QStringLiteral("ParMaxRPMValue"), exact(g.settings.LimitRpmMax)});
 }
 
 void restoreSmokeCommon(const ConcludedTest& test, Globals& g) {
@@ -255,6 +251,8 @@ ConcludedTest ConcludedSmokeTest(const Globals& g, const QDateTime& end) {
     replaceValue(test.fields, QStringLiteral("Date"), ui::formatDate(end.date()));
     replaceValue(test.fields, QStringLiteral("EndMeas"), TimeOfDayText(end));
     addSmokeExtras(g, test.fields);
+    test.fields.append({QStringLiteral("MinRPMValue"), exact(s.SmokeTestResult.MinIdleSpeed)});
+    test.fields.append({QStringLiteral("MaxRPMValue"), exact(s.SmokeTestResult.MaxPeakSpeed)});
     test.fields.append({QStringLiteral("ParThrOPAValue"), exact(g.settings.OpacityThreshold)});
     test.fields.append({QStringLiteral("ParMaxOPAValue"), exact(g.settings.OpacityLimitK)});
     for (int row = 0; row < SmokeState::AccelerationRowCount; ++row) {

@@ -31,7 +31,7 @@ TEST_F(ArchiveCrashTest, KilledWritersNeverLoseAReturnedRecordNorBreakTheArchive
     // A killed process leaves the system's file cache as it was, so memory-backed
     // files behave as a disk would here, without a disk's flush times.
     QTemporaryDir memory(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/quaveron-crash-XXXXXX")
-                                                                    : program.path() + QStringLiteral("/crash-XXXXXX"));
+                                                                   : program.path() + QStringLiteral("/crash-XXXXXX"));
     ASSERT_TRUE(memory.isValid());
     const QString path = memory.filePath(QStringLiteral("archivio.sqlite"));
     QRandomGenerator random(20261210);

@@ -130,8 +130,8 @@ TEST_P(ArchiveTamperTest, VerifyNamesEveryBrokenRecordAndTheWindowMarksIt) {
         const auto broken = tamper.broken.find(sequence);
         if (broken != tamper.broken.end())
             expected[sequence] = archive::FaultText({sequence, broken->second});
-        else if (sequence <= RecordCount && !(QLatin1String(tamper.name) == QLatin1String("OneRecordDeleted") &&
-                                               sequence == 3))
+        else if (sequence <= RecordCount &&
+                 !(QLatin1String(tamper.name) == QLatin1String("OneRecordDeleted") && sequence == 3))
             expected[sequence] = QStringLiteral("OK");
     }
     EXPECT_EQ(lines, expected);
