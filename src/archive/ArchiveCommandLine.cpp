@@ -96,8 +96,8 @@ int exportCsv(const TestArchive& archive, const ArchiveFilter& filter, const QSt
                           r.station,
                           KindName(r.test.kind),
                           OutcomeName(r.test.outcome),
-                          MomentText(r.test.start),
-                          MomentText(r.test.end),
+                          r.started,
+                          r.ended,
                           r.test.note};
         for (const QString& key : keys)
             cells << r.test.value(key);

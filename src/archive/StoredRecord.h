@@ -15,8 +15,12 @@ struct StoredRecord {
     qint64 sequence = 0;
     QString station;        // the lane or station that stored it
     QString programVersion; // the program that stored it
-    QDateTime storedAt;
-    ConcludedTest test;
+    // The moments as stored (MomentText): sealed as they are, and read into
+    // QDateTime only where shown, since that costs a time-zone look-up each.
+    QString storedAt;
+    QString started;
+    QString ended;
+    ConcludedTest test;      // start and end filled only where the record is shown
     QString fieldsText;      // the test's fields as stored (JSON), sealed as they are
     QByteArray previousCode; // the code of record sequence - 1; empty for the first
     QByteArray code;         // HMAC-SHA-256 (hex) of the content and previousCode

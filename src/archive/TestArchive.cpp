@@ -18,21 +18,21 @@ namespace {
 
 // %1: the schema, empty for the archive's own.
 const char* const CreateTableIn = "CREATE TABLE IF NOT EXISTS %1test_records ("
-                                "seq INTEGER PRIMARY KEY, "
-                                "station VARCHAR(64) NOT NULL, "
-                                "program_version VARCHAR(32) NOT NULL, "
-                                "stored_at VARCHAR(23) NOT NULL, "
-                                "kind VARCHAR(16) NOT NULL, "
-                                "outcome VARCHAR(16) NOT NULL, "
-                                "started VARCHAR(23) NOT NULL, "
-                                "ended VARCHAR(23) NOT NULL, "
-                                "plate VARCHAR(32) NOT NULL, "
-                                "instrument VARCHAR(128) NOT NULL, "
-                                "verdict VARCHAR(128) NOT NULL, "
-                                "note TEXT NOT NULL, "
-                                "fields TEXT NOT NULL, "
-                                "prev_code VARCHAR(64) NOT NULL, "
-                                "code VARCHAR(64) NOT NULL)";
+                                  "seq INTEGER PRIMARY KEY, "
+                                  "station VARCHAR(64) NOT NULL, "
+                                  "program_version VARCHAR(32) NOT NULL, "
+                                  "stored_at VARCHAR(23) NOT NULL, "
+                                  "kind VARCHAR(16) NOT NULL, "
+                                  "outcome VARCHAR(16) NOT NULL, "
+                                  "started VARCHAR(23) NOT NULL, "
+                                  "ended VARCHAR(23) NOT NULL, "
+                                  "plate VARCHAR(32) NOT NULL, "
+                                  "instrument VARCHAR(128) NOT NULL, "
+                                  "verdict VARCHAR(128) NOT NULL, "
+                                  "note TEXT NOT NULL, "
+                                  "fields TEXT NOT NULL, "
+                                  "prev_code VARCHAR(64) NOT NULL, "
+                                  "code VARCHAR(64) NOT NULL)";
 
 // Each record with the code of the record before it in sequence, for the check.
 const char* const SelectChecked = "SELECT r.seq, r.station, r.program_version, r.stored_at, r.kind, r.outcome, "
@@ -81,12 +81,12 @@ ListedRecord listedFrom(const QSqlQuery& q, const std::optional<QByteArray>& key
     r.sequence = q.value(0).toLongLong();
     r.station = q.value(1).toString();
     r.programVersion = q.value(2).toString();
-    r.storedAt = MomentFromText(q.value(3).toString());
+    r.storedAt = q.value(3).toString();
     ConcludedTest& t = r.test;
     t.kind = KindFromName(q.value(4).toString());
     t.outcome = OutcomeFromName(q.value(5).toString());
-    t.start = MomentFromText(q.value(6).toString());
-    t.end = MomentFromText(q.value(7).toString());
+    r.started = q.value(6).toString();
+    r.ended = q.value(7).toString();
     t.plate = q.value(8).toString();
     t.instrument = q.value(9).toString();
     t.verdict = q.value(10).toString();
@@ -98,6 +98,13 @@ ListedRecord listedFrom(const QSqlQuery& q, const std::optional<QByteArray>& key
     const QVariant previous = q.value(15);
     listed.check = CheckRecord(
         key, r, previous.isNull() ? std::nullopt : std::optional<QByteArray>(previous.toString().toLatin1()));
+    return listed;
+}
+
+// A record about to be shown gets its moments read.
+ListedRecord shown(ListedRecord listed) {
+    listed.record.test.start = MomentFromText(listed.record.started);
+    listed.record.test.end = MomentFromText(listed.record.ended);
     return listed;
 }
 
@@ -158,52 +165,61 @@ bool TestArchive::ensureKey() {
 }
 
 std::optional<qint64> TestArchive::append(const ConcludedTest& test) {
+    return append(QList<ConcludedTest>{test});
+}
+
+std::optional<qint64> TestArchive::append(const QList<ConcludedTest>& tests) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (!db.isOpen()) {
         error_ = QStringLiteral("the archive is not open");
         return std::nullopt;
     }
-    if (!ensureKey())
+    if (tests.isEmpty() || !ensureKey())
         return std::nullopt;
     if (!db.transaction()) {
         error_ = db.lastError().text();
         return std::nullopt;
     }
-    QSqlQuery last(db);
-    if (!last.exec(QStringLiteral("SELECT seq, code FROM test_records ORDER BY seq DESC LIMIT 1"))) {
-        error_ = last.lastError().text();
+    const auto fail = [&](const QSqlQuery& query) -> std::optional<qint64> {
+        error_ = query.lastError().text();
         db.rollback();
         return std::nullopt;
-    }
+    };
+    // The chain's end is read inside the transaction, so two writers never seal on the same record.
+    QSqlQuery last(db);
+    if (!last.exec(QStringLiteral("SELECT seq, code FROM test_records ORDER BY seq DESC LIMIT 1")))
+        return fail(last);
     StoredRecord r;
-    r.sequence = 1;
     if (last.next()) {
-        r.sequence = last.value(0).toLongLong() + 1;
-        r.previousCode = last.value(1).toString().toLatin1();
+        r.sequence = last.value(0).toLongLong();
+        r.code = last.value(1).toString().toLatin1();
     }
     last.finish();
-    r.station = station_;
-    r.programVersion = programVersion_;
-    r.storedAt = ui::Clock::now();
-    r.test = test;
-    r.fieldsText = FieldsText(test.fields);
-    r.code = ChainCode(*key_, r);
 
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO test_records (seq, station, program_version, stored_at, kind, outcome, "
                                   "started, ended, plate, instrument, verdict, note, fields, prev_code, code) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    insert.addBindValue(r.sequence);
-    // Every text column is NOT NULL: an empty text is stored as one.
-    for (const QString& text :
-         {r.station, r.programVersion, MomentText(r.storedAt), KindName(test.kind), OutcomeName(test.outcome),
-          MomentText(test.start), MomentText(test.end), test.plate, test.instrument, test.verdict, test.note,
-          r.fieldsText, QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
-        insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
-    if (!insert.exec()) {
-        error_ = insert.lastError().text();
-        db.rollback();
-        return std::nullopt;
+    for (const ConcludedTest& test : tests) {
+        r.sequence += 1;
+        r.previousCode = r.code;
+        r.station = station_;
+        r.programVersion = programVersion_;
+        r.storedAt = MomentText(ui::Clock::now());
+        r.started = MomentText(test.start);
+        r.ended = MomentText(test.end);
+        r.test = test;
+        r.fieldsText = FieldsText(test.fields);
+        r.code = ChainCode(*key_, r);
+        insert.addBindValue(r.sequence);
+        // Every text column is NOT NULL: an empty text is stored as one.
+        for (const QString& text :
+             {r.station, r.programVersion, r.storedAt, KindName(test.kind), OutcomeName(test.outcome), r.started,
+              r.ended, test.plate, test.instrument, test.verdict, test.note, r.fieldsText,
+              QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
+            insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
+        if (!insert.exec())
+            return fail(insert);
     }
     if (!db.commit()) {
         error_ = db.lastError().text();
@@ -252,7 +268,7 @@ QList<ListedRecord> TestArchive::newest(const ArchiveFilter& filter, int limit) 
         return records;
     }
     while (q.next())
-        records.append(listedFrom(q, key_));
+        records.append(shown(listedFrom(q, key_)));
     return records;
 }
 
@@ -264,7 +280,7 @@ std::optional<ListedRecord> TestArchive::record(qint64 sequence) const {
         error_ = q.lastError().text();
         return std::nullopt;
     }
-    return listedFrom(q, key_);
+    return shown(listedFrom(q, key_));
 }
 
 bool TestArchive::forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit) const {

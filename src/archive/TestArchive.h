@@ -49,6 +49,9 @@ class TestArchive : public TestArchiveSink {
     // Seals and stores a test; its sequence number, or nullopt on a fault.
     // The key is made on the first record.
     std::optional<qint64> append(const ConcludedTest& test);
+    // Several tests in one transaction, in order (an import, a fill); the last
+    // sequence number, or nullopt when none was stored.
+    std::optional<qint64> append(const QList<ConcludedTest>& tests);
     // The windows' hand-over: a test that cannot be stored now is held and
     // stored before the next one, so none is lost while the program runs.
     void store(const ConcludedTest& test) override;
