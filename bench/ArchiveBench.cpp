@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     row("writing one record (full synchronous commit)", median(writes), 50);
 
     // The window in English, from the shipped language file.
-    ui::Paths::setWorkingDirectory(QStringLiteral(QUAVERON_SOURCE_DIR "/data"));
+    ui::Paths::setWorkingDirectory(QString::fromUtf8(QUAVERON_SOURCE_DIR "/data"));
     Globals g;
     LoadLanguageTexts(g, 2);
     QuietDialogs dialogs;

@@ -93,6 +93,7 @@ void ANGAS::Combo4_Click() {
 }
 
 void ANGAS::Command1_Click() {
+    keepInterruptedCertification();
     MeasurementStart = ui::Clock::now();
     NewMeasurementRequired = 0;
     ProgressStart = TickCount;

@@ -91,6 +91,18 @@ void ANGAS::keepCertification() {
     KeepConcludedTest(g_, ConcludedGasCertificate(g_, ui::Clock::now()));
 }
 
+void ANGAS::keepInterruptedCertification() {
+    const bool underway = TestPhase == QLatin1String("UNO") || TestPhase == QLatin1String("DUE") ||
+                          TestPhase == QLatin1String("TRE") || TestPhase == QLatin1String("QUATTRO");
+    if (TProve != 0 || !underway)
+        return;
+    ConcludedTest test = ConcludedGasCertificate(g_, ui::Clock::now());
+    test.outcome = ConcludedTest::Outcome::Interrupted;
+    KeepConcludedTest(g_, test);
+    // Kept once: the phases of a stopped test do not run on.
+    TestPhase = QStringLiteral("OUT");
+}
+
 void ANGAS::clearCertificateResults() {
     GasCertificateRecord& c = g_.report.GasCertificate;
     c = GasCertificateRecord{};
