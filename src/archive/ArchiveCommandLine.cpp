@@ -55,11 +55,14 @@ QString csvRow(const QStringList& cells) {
 
 int verify(const TestArchive& archive, QTextStream& out, QTextStream& err) {
     bool failed = false;
-    const bool read = archive.forEach({}, [&](const ListedRecord& listed) {
-        failed = failed || !listed.check.ok();
-        out << listed.record.sequence << ' ' << FaultText(listed.check) << '\n';
-        return true;
-    });
+    const bool read = archive.forEach(
+        {},
+        [&](const ListedRecord& listed) {
+            failed = failed || !listed.check.ok();
+            out << listed.record.sequence << ' ' << FaultText(listed.check) << '\n';
+            return true;
+        },
+        TestArchive::Reading::CheckOnly);
     if (!read) {
         err << archive.path() << ": " << archive.lastError() << '\n';
         return Unusable;

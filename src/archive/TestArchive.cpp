@@ -92,7 +92,6 @@ ListedRecord listedFrom(const QSqlQuery& q, const std::optional<QByteArray>& key
     t.verdict = q.value(10).toString();
     t.note = q.value(11).toString();
     r.fieldsText = q.value(12).toString();
-    t.fields = FieldsFromText(r.fieldsText);
     r.previousCode = q.value(13).toString().toLatin1();
     r.code = q.value(14).toString().toLatin1();
     const QVariant previous = q.value(15);
@@ -101,10 +100,12 @@ ListedRecord listedFrom(const QSqlQuery& q, const std::optional<QByteArray>& key
     return listed;
 }
 
-// A record about to be shown gets its moments read.
-ListedRecord shown(ListedRecord listed) {
-    listed.record.test.start = MomentFromText(listed.record.started);
-    listed.record.test.end = MomentFromText(listed.record.ended);
+// The whole test, read from the sealed texts: for showing and exporting, not for checking.
+ListedRecord whole(ListedRecord listed) {
+    ConcludedTest& t = listed.record.test;
+    t.fields = FieldsFromText(listed.record.fieldsText);
+    t.start = MomentFromText(listed.record.started);
+    t.end = MomentFromText(listed.record.ended);
     return listed;
 }
 
@@ -268,7 +269,7 @@ QList<ListedRecord> TestArchive::newest(const ArchiveFilter& filter, int limit) 
         return records;
     }
     while (q.next())
-        records.append(shown(listedFrom(q, key_)));
+        records.append(whole(listedFrom(q, key_)));
     return records;
 }
 
@@ -280,10 +281,11 @@ std::optional<ListedRecord> TestArchive::record(qint64 sequence) const {
         error_ = q.lastError().text();
         return std::nullopt;
     }
-    return shown(listedFrom(q, key_));
+    return whole(listedFrom(q, key_));
 }
 
-bool TestArchive::forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit) const {
+bool TestArchive::forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit,
+                          Reading reading) const {
     const Where where = whereOf(filter);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
@@ -295,7 +297,7 @@ bool TestArchive::forEach(const ArchiveFilter& filter, const std::function<bool(
         return false;
     }
     while (q.next())
-        if (!visit(listedFrom(q, key_)))
+        if (!visit(reading == Reading::Whole ? whole(listedFrom(q, key_)) : listedFrom(q, key_)))
             break;
     return true;
 }

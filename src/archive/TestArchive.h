@@ -62,8 +62,11 @@ class TestArchive : public TestArchiveSink {
     QList<ListedRecord> newest(const ArchiveFilter& filter, int limit) const;
     std::optional<ListedRecord> record(qint64 sequence) const;
     // Every record through the filter, oldest first, each checked. Stops when `visit` says false.
-    // False when the archive could not be read.
-    bool forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit) const;
+    // False when the archive could not be read. A check alone needs only the
+    // sealed texts: CheckOnly leaves the test's fields and moments unread.
+    enum class Reading { Whole, CheckOnly };
+    bool forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit,
+                 Reading reading = Reading::Whole) const;
 
   private:
     bool execute(const QString& sql);
