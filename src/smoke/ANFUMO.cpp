@@ -135,6 +135,7 @@ void ANFUMO::Form_Unload() {
     if (!loaded_)
         return;
     loaded_ = false;
+    keepInterruptedTest();
     if (g_.settings.ExternalRpm == 1 || g_.settings.ExternalOilTemp == 1)
         links_->closeRevCounter();
     if (g_.app.MainBlinkTimer)
@@ -202,6 +203,7 @@ void ANFUMO::Command1_Click() {
 
 void ANFUMO::Command2_Click() {
     using namespace smoke_text;
+    keepInterruptedTest();
     SmokeState& s = g_.smoke;
     const auto& text = g_.lang.UiText;
     ClearSmokeTestResult(g_);
@@ -282,6 +284,21 @@ bool ANFUMO::warm() const {
 
 AccelerationTable ANFUMO::accelerationTable() {
     return {Label36, Label18, Label33, Label35, Label55};
+}
+
+void ANFUMO::keepInterruptedTest() {
+    SmokeState& s = g_.smoke;
+    // A test with rows but no verdict yet; one with none has nothing to keep.
+    if (s.AccelerationIndex < 1 || s.AccelerationIndex >= AccelerationRows)
+        return;
+    // Rows reach the result only with a verdict: the finished ones are taken as shown.
+    for (int row = 0; row < s.AccelerationIndex; ++row) {
+        s.RowPeakText[row] = Label36[row].caption();
+        s.RowSpeedText[row] = Label18[row].caption();
+    }
+    ConcludedTest test = ConcludedSmokeTest(g_, ui::Clock::now());
+    test.outcome = ConcludedTest::Outcome::Interrupted;
+    KeepConcludedTest(g_, test);
 }
 
 void ANFUMO::evaluateAcceleration() {
