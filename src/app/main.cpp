@@ -1,9 +1,9 @@
 #include "app/Menu.h"
+#include "app/MenuView.h"
+#include "app/QtWindowFactory.h"
 #include "app/Version.h"
 #include "archive/ArchiveCommandLine.h"
 #include "archive/TestArchive.h"
-#include "app/MenuView.h"
-#include "app/QtWindowFactory.h"
 #include "shared/Globals.h"
 #include "ui/MessageBoxDialogs.h"
 

@@ -3,11 +3,11 @@
 #include "app/QtArchiveSheets.h"
 #include "archive/ARCHIVIO.h"
 #include "lang/LanguageTexts.h"
-#include "settings/Win1252.h"
-#include "ui/Clock.h"
 #include "report/PrintoutView.h"
 #include "rpm/RPMView.h"
 #include "settings/ConfFile.h"
+#include "settings/Win1252.h"
+#include "ui/Clock.h"
 #include "ui/Printing.h"
 
 #include <QApplication>
