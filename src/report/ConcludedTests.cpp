@@ -322,7 +322,9 @@ void RestoreConcludedTest(const ConcludedTest& test, Globals& g) {
         for (const auto& [key, access] : colouredFields()) {
             CertificateField& field = access(c);
             field.Text = test.value(QLatin1String(key));
-            field.BackColor = static_cast<ui::Colour>(test.value(colourKey(key)).toLongLong());
+            // Without a colour kept, the colour of a sheet not yet judged.
+            const QString colour = test.value(colourKey(key));
+            field.BackColor = colour.isEmpty() ? ui::colour::Yellow : static_cast<ui::Colour>(colour.toLongLong());
         }
         g.gas.FirmwareVersion = test.value(QStringLiteral("Firmware"));
         g.station.OperatorName = test.value(QStringLiteral("Operator"));

@@ -3,15 +3,20 @@
 
 #include "ArchiveSamples.h"
 #include "BuiltPrograms.h"
+#include "app/QtArchiveSheets.h"
 #include "archive/ARCHIVIOView.h"
 #include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -59,6 +64,25 @@ TEST_F(ArchiveWindowViewTest, ListsTheRecordsNewestFirstWithAChangedOneInRed) {
     }
     EXPECT_EQ(form.Label5.caption(), "12 of 12 tests shown; 1 not valid");
     EXPECT_TRUE(view.grab().save(screenshotPath(QStringLiteral("archive-window.png"))));
+
+    // The changed record opens on its sheet marked in the title, with printing off.
+    QtArchiveSheets realSheets(dialogs, &view);
+    ARCHIVIO opening(g, dialogs, realSheets, path);
+    opening.Form_Load();
+    opening.List1.setListIndex(RecordCount - static_cast<int>(Changed));
+    QString title;
+    bool printable = true;
+    QTimer::singleShot(100, [&] {
+        QWidget* sheet = QApplication::activeModalWidget();
+        ASSERT_NE(sheet, nullptr);
+        title = sheet->findChild<QLabel*>(QStringLiteral("Title"))->text();
+        printable = sheet->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled();
+        sheet->grab().save(screenshotPath(QStringLiteral("archive-sheet-not-valid.png")));
+        sheet->close();
+    });
+    opening.Command2_Click();
+    EXPECT_TRUE(title.endsWith(" - NOT VALID: record altered")) << title.toStdString();
+    EXPECT_FALSE(printable);
 }
 
 } // namespace
