@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program optimised and measures it: `scripts/bench.sh` prints the
 # benchmark table (about three minutes); `scripts/bench.sh --soak [minutes]`
-# runs the soak program instead (ten minutes unless told).
+# runs the soak program instead (ten minutes unless told); `scripts/bench.sh --archive`
+# the test archive's benchmark (365 000 records; filling them takes some minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,13 +10,16 @@ bash scripts/deps.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/quaveron-ccache}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target quaveron quaveron-sim quaveron-bench quaveron-soak
+cmake --build build -j "$(nproc)" --target quaveron quaveron-sim quaveron-bench quaveron-soak quaveron-archive-bench
 
 # The windows are drawn offscreen unless a display is there.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
 fi
 
+if [ "${1:-}" = "--archive" ]; then
+  exec build/bench/quaveron-archive-bench "${@:2}"
+fi
 if [ "${1:-}" = "--soak" ]; then
   exec build/bench/quaveron-soak --minutes "${2:-10}"
 fi

@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev
   poppler-utils
+  libqt6sql6-sqlite sqlite3
 )
 
 missing=()

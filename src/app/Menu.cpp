@@ -65,6 +65,7 @@ void Menu::applyLanguageTexts() {
     DAMBIENT.setCaption(text[74]);
     RICONOSCI.setCaption(text[125]);
     UTILITY.setCaption(text[158]);
+    ARCHIVIO.setCaption(NamedText(g_, u"ARCHIVIOTitolo"));
     LINGUA.setCaption(text[4]);
 }
 
@@ -156,6 +157,9 @@ void Menu::DVEIC_Click() {
 }
 void Menu::DAMBIENT_Click() {
     windows_.showAmbientData();
+}
+void Menu::ARCHIVIO_Click() {
+    windows_.showArchive();
 }
 void Menu::Image1_Click() {
     windows_.showAbout();

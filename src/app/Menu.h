@@ -52,6 +52,7 @@ class Menu {
     ui::MenuItem DAMBIENT{QStringLiteral("Dati Ambientali")};
     ui::MenuItem RICONOSCI{QStringLiteral("Lettura COM")};
     ui::MenuItem SYSSU{QStringLiteral("System Set-Up")};
+    ui::MenuItem ARCHIVIO{QStringLiteral("Archivio prove")};
 
     // Empty at start, which blinks like 0: the first tick hides Picture1.
     int BlinkState = 0;
@@ -81,6 +82,7 @@ class Menu {
     void DAMBIENT_Click();
     void RICONOSCI_Click();
     void SYSSU_Click();
+    void ARCHIVIO_Click();
 
   private:
     void openGasWindow();

@@ -87,6 +87,7 @@ void MenuView::buildMenus() {
     addItem(utility, f.DAMBIENT, "DAMBIENT", [&f] { f.DAMBIENT_Click(); });
     addItem(utility, f.RICONOSCI, "RICONOSCI", [&f] { f.RICONOSCI_Click(); });
     addItem(utility, f.SYSSU, "SYSSU", [&f] { f.SYSSU_Click(); });
+    addItem(utility, f.ARCHIVIO, "ARCHIVIO", [&f] { f.ARCHIVIO_Click(); });
 }
 
 QWidget* MenuView::buildContent() {

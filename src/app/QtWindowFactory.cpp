@@ -1,9 +1,11 @@
 #include "app/QtWindowFactory.h"
 
 #include "app/PasswordView.h"
+#include "app/QtArchiveSheets.h"
 #include "app/QtSmokeWindowLinks.h"
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
+#include "archive/ARCHIVIOView.h"
 #include "gas/ANGASView.h"
 #include "link/ANSUView.h"
 #include "link/OPASUView.h"
@@ -80,6 +82,11 @@ void QtWindowFactory::showPassword() {
 void QtWindowFactory::showSystemSetUp() {
     SYS_SET_UPView::showModal(g_, dialogs_, mainWindow_);
 }
+void QtWindowFactory::showArchive() {
+    QtArchiveSheets sheets(dialogs_, mainWindow_);
+    ARCHIVIOView::showModal(g_, dialogs_, sheets, mainWindow_);
+}
+
 void QtWindowFactory::showAbout() {
     frmAboutView::showModeless(g_, dialogs_, mainWindow_);
 }

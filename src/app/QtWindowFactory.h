@@ -31,6 +31,7 @@ class QtWindowFactory : public WindowFactory {
 
     void showOperatorData() override;
     void showAmbientData() override;
+    void showArchive() override;
 
     void showPassword() override;
     void showSystemSetUp() override;

@@ -26,6 +26,8 @@ class WindowFactory {
     // Station data, modal.
     virtual void showOperatorData() = 0;
     virtual void showAmbientData() = 0;
+    // The test archive, modal.
+    virtual void showArchive() = 0;
 
     // The service password (writes PasswordResult) and what it protects, modal.
     virtual void showPassword() = 0;

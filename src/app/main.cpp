@@ -1,19 +1,47 @@
 #include "app/Menu.h"
 #include "app/MenuView.h"
 #include "app/QtWindowFactory.h"
+#include "app/Version.h"
+#include "archive/ArchiveCommandLine.h"
+#include "archive/TestArchive.h"
 #include "shared/Globals.h"
 #include "ui/MessageBoxDialogs.h"
 
 #include <QApplication>
+#include <QSysInfo>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
 
+namespace {
+
+// The archive's verbs need no display: no window or port is opened for them.
+int runArchiveCommand(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return archive::RunArchiveCommand(QCoreApplication::arguments(), out, err);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (archive::IsArchiveCommand({QString::fromLocal8Bit(argv[i])}))
+            return runArchiveCommand(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quaveron"));
 
     Globals g;
+    // Every concluded test is kept; a fault is reported and the test held until it can be stored.
+    archive::TestArchive testArchive(archive::DefaultArchivePath(), QSysInfo::machineHostName(),
+                                     versionCaption(programVersion()));
+    if (!testArchive.open(archive::TestArchive::Mode::ReadWrite))
+        std::fprintf(stderr, "quaveron: test archive %s: %s\n", qPrintable(testArchive.path()),
+                     qPrintable(testArchive.lastError()));
+    g.report.Archive = &testArchive;
     ui::MessageBoxDialogs dialogs;
     QtWindowFactory windows(g, dialogs);
     // Ending leaves every other window as it is: their closing steps do not run.

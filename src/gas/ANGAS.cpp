@@ -157,6 +157,7 @@ void ANGAS::Form_Unload() {
     if (!loaded_)
         return;
     loaded_ = false;
+    keepInterruptedCertification();
     const SettingsState& s = g_.settings;
     if ((s.ExternalRpm == 1 || s.ExternalOilTemp == 1) && companions_)
         companions_->closeRevCounter();

@@ -177,6 +177,11 @@ class ANGAS {
     GasSheetHeader sheetHeader() const;
     void fillCertificateStation();
     void fillDiagnosis();
+    // Hands the certificate to the archive at its verdict, before any print,
+    // or as interrupted when the operator stops or restarts it, or closes the
+    // window, before its verdict.
+    void keepCertification();
+    void keepInterruptedCertification();
     void writeGasLog();
 
     // Messages raised while a reply is handled wait until the handler is done,

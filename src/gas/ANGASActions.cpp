@@ -4,6 +4,7 @@
 #include "gas/GasCompanionWindows.h"
 #include "gas/GasFuels.h"
 #include "link/SerialPort.h"
+#include "report/ConcludedTests.h"
 #include "report/ReportLog.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
@@ -111,6 +112,7 @@ void ANGAS::Command1_Click() {
     const bool starting = linkMode_ == MctcNet || MeasuringFlag == 0;
     if (starting && !verificationAllowsStart())
         return;
+    keepInterruptedCertification();
     MeasurementStart = ui::Clock::now();
     NewMeasurementRequired = 0;
     ProgressStart = TickCount;
@@ -161,6 +163,8 @@ void ANGAS::Command2_Click() {
     GasDiagnosisRecord& diagnosis = g_.report.GasDiagnosis;
     diagnosis.Date = ui::formatDate(now.date());
     diagnosis.Time = certificate.EndTime;
+    // A diagnosis has no verdict: it is kept as it is printed.
+    KeepConcludedTest(g_, ConcludedGasDiagnosis(g_));
     if (companions_)
         companions_->showGasDiagnosis();
 }

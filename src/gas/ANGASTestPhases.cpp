@@ -79,6 +79,7 @@ void ANGAS::runCatalysedPhase() {
         ProvaMinAcc();
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 
@@ -106,6 +107,7 @@ void ANGAS::catalysedIdle() {
         result = {uiText(UiNotPassed), ui::colour::Red};
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 
@@ -161,6 +163,7 @@ void ANGAS::runNonCatalysedPhase() {
         g_.report.GasCertificate.Result = {verdict, RisMin == 1 ? ui::colour::Yellow : ui::colour::Red};
         Command2.setEnabled(true);
         TestPhase = QStringLiteral("OUT");
+        keepCertification();
     }
 }
 

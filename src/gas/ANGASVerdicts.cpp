@@ -4,6 +4,7 @@
 #include "gas/ANGAS.h"
 
 #include "gas/GasVerdicts.h"
+#include "report/ConcludedTests.h"
 #include "settings/NumberText.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
@@ -84,6 +85,22 @@ void ANGAS::ProvaMinAcc() {
     c.AcceleratedIdle.COcorrLimit = settings::formatDouble(limits.coCorrAcc);
     c.LambdaLimits =
         settings::formatDouble(limits.lambdaLow) + QStringLiteral(" - ") + settings::formatDouble(limits.lambdaHigh);
+}
+
+void ANGAS::keepCertification() {
+    KeepConcludedTest(g_, ConcludedGasCertificate(g_, ui::Clock::now()));
+}
+
+void ANGAS::keepInterruptedCertification() {
+    const bool underway = TestPhase == QLatin1String("UNO") || TestPhase == QLatin1String("DUE") ||
+                          TestPhase == QLatin1String("TRE") || TestPhase == QLatin1String("QUATTRO");
+    if (TProve != 0 || !underway)
+        return;
+    ConcludedTest test = ConcludedGasCertificate(g_, ui::Clock::now());
+    test.outcome = ConcludedTest::Outcome::Interrupted;
+    KeepConcludedTest(g_, test);
+    // Kept once: the phases of a stopped test do not run on.
+    TestPhase = QStringLiteral("OUT");
 }
 
 void ANGAS::clearCertificateResults() {

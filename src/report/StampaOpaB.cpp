@@ -56,6 +56,13 @@ void StampaOpaB::Form_Load() {
         TellReportNotWritten(g_, dialogs_);
 }
 
+void StampaOpaB::Form_LoadArchived(const QString& date) {
+    applyCaptions();
+    g_.report.PrintCopies = CopiesBox.text();
+    fill();
+    Date.Value.setCaption(date);
+}
+
 void StampaOpaB::applyCaptions() {
     const LanguageState& lang = g_.lang;
     applyTestCaptions();

@@ -44,6 +44,9 @@ class StampaOpaB : public TestPrintout {
     // Captions, then the values, then report.log; a report that cannot be
     // written is reported and the sheet opens all the same.
     void Form_Load();
+    // A kept test shown again: the same fields with the test's own date, and
+    // report.log left as it is.
+    void Form_LoadArchived(const QString& date);
 
   protected:
     QString copiesText() const override;

@@ -21,6 +21,7 @@ class Timer;
 }
 
 class SerialPort;
+class TestArchiveSink;
 
 // Conf.ini settings filled by the Load… routines.
 struct SettingsState {
@@ -310,6 +311,8 @@ struct ReportState {
     GasDiagnosisRecord GasDiagnosis;
     // The smoke sheet's copies field, kept as typed.
     QString PrintCopies = QStringLiteral("1");
+    // Where concluded tests are kept; none in most tests.
+    TestArchiveSink* Archive = nullptr;
 };
 
 struct Globals {

@@ -3,6 +3,7 @@
 #include "link/LineSettings.h"
 #include "link/PortOpening.h"
 #include "link/SerialPort.h"
+#include "report/ConcludedTests.h"
 #include "settings/ConfFile.h"
 #include "settings/NumberText.h"
 #include "settings/RCLIni.h"
@@ -137,6 +138,7 @@ void ANFUMO::Form_Unload() {
     if (!loaded_)
         return;
     loaded_ = false;
+    keepInterruptedTest();
     if (g_.settings.ExternalRpm == 1 || g_.settings.ExternalOilTemp == 1)
         links_->closeRevCounter();
     if (g_.app.MainBlinkTimer)
@@ -216,6 +218,7 @@ bool ANFUMO::verificationAllowsStart() {
 
 void ANFUMO::Command2_Click() {
     using namespace smoke_text;
+    keepInterruptedTest();
     SmokeState& s = g_.smoke;
     const auto& text = g_.lang.UiText;
     // A refused start leaves the last test's result as it was.
@@ -301,16 +304,35 @@ AccelerationTable ANFUMO::accelerationTable() {
     return {Label36, Label18, Label33, Label35, Label55};
 }
 
+void ANFUMO::keepInterruptedTest() {
+    SmokeState& s = g_.smoke;
+    // A test with rows but no verdict yet; one with none has nothing to keep.
+    if (s.AccelerationIndex < 1 || s.AccelerationIndex >= AccelerationRows)
+        return;
+    // Rows reach the result only with a verdict: the finished ones are taken as shown.
+    for (int row = 0; row < s.AccelerationIndex; ++row) {
+        s.RowPeakText[row] = Label36[row].caption();
+        s.RowSpeedText[row] = Label18[row].caption();
+    }
+    ConcludedTest test = ConcludedSmokeTest(g_, ui::Clock::now());
+    test.outcome = ConcludedTest::Outcome::Interrupted;
+    KeepConcludedTest(g_, test);
+}
+
 void ANFUMO::evaluateAcceleration() {
     // The row may not have been written since k went missing (a cell without
     // temperature stops the writing): it must not keep a partial peak.
     const int row = g_.smoke.AccelerationIndex;
     if (peakUnknown_ && row >= 0 && row < AccelerationRows)
         Label36[row].setCaption(QString::fromLatin1(NoValue));
+    const bool open = g_.smoke.AccelerationIndex < AccelerationRows;
     const AccelerationTable table = accelerationTable();
     if (MeasureSelection == DirectAcquisition)
         StoreAccelerationRow(g_, table);
     else
         EvaluateAccelerations(g_, table);
     IncAccelerata();
+    // Kept once, as its verdict (or last row) concludes it, before any print.
+    if (open && g_.smoke.AccelerationIndex >= AccelerationRows)
+        KeepConcludedTest(g_, ConcludedSmokeTest(g_, ui::Clock::now()));
 }

@@ -218,6 +218,9 @@ class ANFUMO {
     bool mayShowWaitingPrompt() const;
     bool blockingAllowsStart() const;
     bool warm() const;
+    // Hands a test stopped before its verdict (started again, or its window
+    // closed) to the archive as interrupted.
+    void keepInterruptedTest();
     void evaluateAcceleration();
     AccelerationTable accelerationTable();
 

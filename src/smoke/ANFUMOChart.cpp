@@ -5,11 +5,13 @@
 
 #include "smoke/ANFUMO.h"
 
+#include "report/ConcludedTests.h"
 #include "shared/Globals.h"
 #include "smoke/Grafic.h"
 #include "smoke/SmokeDisplay.h"
 #include "smoke/SmokeTexts.h"
 #include "smoke/SmokeWindowLinks.h"
+#include "ui/Clock.h"
 
 namespace {
 
@@ -111,6 +113,7 @@ void ANFUMO::finishChartRecording() {
     const auto& text = g_.lang.UiText;
     Label39.setCaption(text[smoke_text::Concl] + QLatin1Char(' ') + text[smoke_text::GraficShown]);
     Label39.setBackColor(ui::colour::LightBlue);
+    KeepConcludedTest(g_, ConcludedChart(g_, ui::Clock::now()));
     links_->showChart();
 }
 

@@ -42,6 +42,7 @@ class RecordingWindowFactory : public WindowFactory {
     void showRecognition() override { record("recognition"); }
     void showOperatorData() override { record("operator"); }
     void showAmbientData() override { record("ambient"); }
+    void showArchive() override { record("archive"); }
     void showPassword() override {
         record("password");
         if (whilePassword)

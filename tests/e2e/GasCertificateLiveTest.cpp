@@ -169,6 +169,16 @@ TEST_P(GasCertificateLiveTest, PassesAndPrintsTheCertificateWithTheRevCounterVal
     EXPECT_FALSE(report.value("StartMeas").isEmpty());
     EXPECT_FALSE(report.value("EndMeas").isEmpty());
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text.toStdString();
+
+    // Kept once, at the verdict, before the certificate was printed; printed again from the archive alike.
+    const QList<archive::ListedRecord> records = archivedRecords();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(printedWhenKept, QList<int>{0});
+    EXPECT_EQ(records[0].record.test.kind, ConcludedTest::Kind::GasCertificate);
+    EXPECT_EQ(records[0].record.test.outcome, ConcludedTest::Outcome::Passed);
+    EXPECT_EQ(records[0].record.test.plate, report.value("Plate"));
+    expectRecordHoldsReport(records[0].record);
+    expectReprintMatchesPrint(QStringLiteral("e2e-gas-reprint-%1.png").arg(GetParam().name));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothProtocols, GasCertificateLiveTest,

@@ -1,14 +1,19 @@
 #include "LiveStation.h"
 
+#include "app/QtArchiveSheets.h"
+#include "archive/ARCHIVIO.h"
 #include "lang/LanguageTexts.h"
 #include "report/PrintoutView.h"
 #include "rpm/RPMView.h"
 #include "settings/ConfFile.h"
+#include "settings/Win1252.h"
+#include "ui/Clock.h"
 #include "ui/Printing.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -24,8 +29,32 @@ constexpr int PdfToolMs = 10000;
 
 } // namespace
 
+// Notes how many sheets were printed before each test reached the archive.
+class LiveStationTest::WatchedArchive : public TestArchiveSink {
+  public:
+    WatchedArchive(LiveStationTest& test) : test_(test) {}
+    void store(const ConcludedTest& concluded) override {
+        test_.printedWhenKept << static_cast<int>(test_.sheetsPrinted.size());
+        test_.archive_->store(concluded);
+    }
+
+  private:
+    LiveStationTest& test_;
+};
+
+LiveStationTest::LiveStationTest() = default;
+LiveStationTest::~LiveStationTest() = default;
+
 void LiveStationTest::SetUp() {
     StationDirsTest::SetUp();
+    // One moment for the whole test, so a reprint shows the very times of the print.
+    const QDateTime now = QDateTime::currentDateTime();
+    ui::Clock::set(now.addMSecs(-now.time().msec()));
+    archive_ = std::make_unique<archive::TestArchive>(archive::DefaultArchivePath(), QStringLiteral("lane 1"),
+                                                      QStringLiteral("e2e"));
+    ASSERT_TRUE(archive_->open(archive::TestArchive::Mode::ReadWrite)) << archive_->lastError().toStdString();
+    watchedArchive_ = std::make_unique<WatchedArchive>(*this);
+    g.report.Archive = watchedArchive_.get();
     installLanguageFile();
     LoadLanguageTexts(g, 1);
     pdfPath = programFile(QStringLiteral("printed.pdf"));
@@ -42,6 +71,8 @@ void LiveStationTest::TearDown() {
     pumpFor(50);
     revCounter.stop();
     ui::QtWindowPrinter::redirectToPdf(QString());
+    g.report.Archive = nullptr;
+    archive_.reset();
     StationDirsTest::TearDown();
 }
 
@@ -118,6 +149,50 @@ bool LiveStationTest::keepPrintedPage(const QString& fileName) const {
     QProcess render;
     render.start(QStringLiteral("pdftoppm"), {"-png", "-singlefile", "-r", "60", pdfPath, prefix});
     return render.waitForFinished(PdfToolMs) && render.exitCode() == 0;
+}
+
+QList<archive::ListedRecord> LiveStationTest::archivedRecords() const {
+    QList<archive::ListedRecord> records;
+    archive_->forEach({}, [&](const archive::ListedRecord& listed) {
+        EXPECT_TRUE(listed.check.ok()) << "record " << listed.record.sequence << ": "
+                                       << archive::FaultText(listed.check).toStdString();
+        records << listed;
+        return true;
+    });
+    return records;
+}
+
+void LiveStationTest::expectRecordHoldsReport(const archive::StoredRecord& record) const {
+    const QByteArray report = readBytes(programFile(QStringLiteral("report.log")));
+    const QStringList lines = reportLines();
+    QByteArray held;
+    for (int i = 0; i < lines.size() && i < record.test.fields.size(); ++i) {
+        const auto& [key, value] = record.test.fields[i];
+        held += settings::toWin1252(key + u'=' + value) + "\r\n";
+    }
+    EXPECT_EQ(held, report) << "record " << record.sequence;
+}
+
+void LiveStationTest::expectReprintMatchesPrint(const QString& fileName) {
+    const QString original = pdfPath;
+    pdfPath = programFile(QStringLiteral("reprinted.pdf"));
+    ui::QtWindowPrinter::redirectToPdf(pdfPath);
+    QtArchiveSheets sheets(dialogs, nullptr);
+    ARCHIVIO window(g, dialogs, sheets, archive::DefaultArchivePath());
+    window.Form_Load();
+    ASSERT_FALSE(window.Rows.isEmpty());
+    const qsizetype printed = sheetsPrinted.size();
+    window.List1.setListIndex(0);
+    window.Command2_Click();
+    EXPECT_EQ(sheetsPrinted.size(), printed + 1) << "the reprint was not printed";
+    ASSERT_TRUE(keepPrintedPage(fileName));
+    pdfPath = original;
+    ui::QtWindowPrinter::redirectToPdf(pdfPath);
+    ASSERT_TRUE(keepPrintedPage(QStringLiteral("original-") + fileName));
+    const QImage reprint(screenshotPath(fileName));
+    const QImage print(screenshotPath(QStringLiteral("original-") + fileName));
+    ASSERT_FALSE(print.isNull());
+    EXPECT_EQ(reprint, print) << "the reprinted page differs from the original print";
 }
 
 QStringList LiveStationTest::reportLines() const {

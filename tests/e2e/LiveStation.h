@@ -2,6 +2,7 @@
 
 #include "SimulatorProcess.h"
 
+#include "archive/TestArchive.h"
 #include "gas/QtPrinters.h"
 
 #include "shared/Globals.h"
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <memory>
 
 namespace e2e {
 
@@ -29,6 +32,8 @@ inline const QString RevCounterSerial = QStringLiteral("RPM0042");
 // to a PDF file. The rev counter supplies engine speed and oil temperature.
 class LiveStationTest : public StationDirsTest {
   protected:
+    LiveStationTest();
+    ~LiveStationTest() override;
     void SetUp() override;
     // Derived fixtures close their windows first, then call this.
     void TearDown() override;
@@ -53,6 +58,15 @@ class LiveStationTest : public StationDirsTest {
     // Renders the first printed page under the screenshots folder as `fileName` (.png).
     bool keepPrintedPage(const QString& fileName) const;
 
+    // The archive the windows keep their concluded tests in, beside report.log,
+    // and every record in it, oldest first.
+    QList<archive::ListedRecord> archivedRecords() const;
+    // The record holds report.log's lines byte for byte, in order, as its first fields.
+    void expectRecordHoldsReport(const archive::StoredRecord& record) const;
+    // Opens the newest record in the archive window and prints it: its page
+    // renders the same as the test's own print, and is kept as `fileName` (.png).
+    void expectReprintMatchesPrint(const QString& fileName);
+
     QString link(const char* name) const;
     QString text(int position) const { return g.lang.UiText[position]; }
 
@@ -67,10 +81,15 @@ class LiveStationTest : public StationDirsTest {
     // and text ("Quaveron: text").
     QStringList sheetsPrinted;
     QStringList messagesAcknowledged;
+    // How many sheets had been printed as each test was kept.
+    QList<int> printedWhenKept;
 
   private:
     void answerModal();
 
+    class WatchedArchive;
+    std::unique_ptr<archive::TestArchive> archive_;
+    std::unique_ptr<WatchedArchive> watchedArchive_;
     QTimer modalWatch_;
     bool printing_ = false;
     QString revCounterPoints_[2];

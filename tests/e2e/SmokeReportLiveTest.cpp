@@ -165,6 +165,41 @@ TEST_P(SmokeReportLiveTest, PassesAndPrintsTheReportWithTheRevCounterValues) {
     }
     EXPECT_EQ(report.value("MidOPAK"), "1.1");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text.toStdString();
+
+    // Kept once, at the verdict, before the report was printed; printed again from the archive alike.
+    QList<archive::ListedRecord> records = archivedRecords();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(printedWhenKept, QList<int>{0});
+    EXPECT_EQ(records[0].record.test.kind, ConcludedTest::Kind::Smoke);
+    EXPECT_EQ(records[0].record.test.outcome, ConcludedTest::Outcome::Passed);
+    expectRecordHoldsReport(records[0].record);
+    expectReprintMatchesPrint(QStringLiteral("e2e-smoke-reprint-%1.png").arg(GetParam().name));
+
+    // Then one single-acceleration chart: kept once, as it is shown, with the recorded table.
+    // MCTC-NET only: the window offers the chart selection for MCTC-NET opacimeters alone.
+    if (GetParam().linkMode != 2)
+        return;
+    form->Combo1.setListIndex(ANFUMO::Chart);
+    form->Combo1_Click();
+    form->Command2_Click();
+    ASSERT_TRUE(revCounter.cue());
+    ASSERT_TRUE(waitUntil([&] { return archivedRecords().size() == 2; }, 40000))
+        << failure("no chart kept") << " phase " << form->TestPhase.toStdString() << " index "
+        << g.smoke.AccelerationIndex << " cell " << g.smoke.CellTemperature;
+    records = archivedRecords();
+    const ConcludedTest& chart = records[1].record.test;
+    EXPECT_EQ(chart.kind, ConcludedTest::Kind::Chart);
+    EXPECT_EQ(chart.plate, g.station.VehiclePlate);
+    EXPECT_EQ(chart.value("MarkRPM"), e2e::RevCounterMake);
+    for (int row = 0; row < SmokeState::ChartRows; ++row) {
+        const auto& cells = g.smoke.ChartData[static_cast<size_t>(row)];
+        EXPECT_EQ(chart.value(QStringLiteral("Chart%1").arg(row + 1, 2, 10, QLatin1Char('0'))),
+                  QStringList({QString::number(cells[0], 'g', 17), QString::number(cells[1], 'g', 17),
+                               QString::number(cells[2], 'g', 17)})
+                      .join(u';'))
+            << "chart row " << row + 1;
+    }
+    EXPECT_GT(g.smoke.ChartData[20][2], 0) << "the chart recorded no engine speed";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothProtocols, SmokeReportLiveTest,

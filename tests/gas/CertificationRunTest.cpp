@@ -4,6 +4,7 @@
 
 #include "gas/ANGASView.h"
 #include "lang/LanguageTexts.h"
+#include "shared/ConcludedTest.h"
 #include "sim/GasScenario.h"
 #include "sim/GasScenarioRuns.h"
 #include "support/ViewHelpers.h"
@@ -107,8 +108,16 @@ void PrintTo(const RunCase& c, std::ostream* os) {
 
 class CertificationRuns : public CertificationRunTest, public ::testing::WithParamInterface<RunCase> {};
 
+// Records the tests the window hands over for keeping.
+struct KeptTests : TestArchiveSink {
+    void store(const ConcludedTest& test) override { kept.push_back(test); }
+    std::vector<ConcludedTest> kept;
+};
+
 TEST_P(CertificationRuns, PlayFromStartToVerdict) {
     const RunCase& c = GetParam();
+    KeptTests archive;
+    g.report.Archive = &archive;
     startTest(c.model, c.fuel, c.scenario, c.rpmCheck);
     const Trace trace = playToVerdict();
     EXPECT_EQ(trace.phases, c.phases);
@@ -132,8 +141,17 @@ TEST_P(CertificationRuns, PlayFromStartToVerdict) {
     run(20);
     EXPECT_EQ(form->TestPhase, "OUT");
     EXPECT_EQ(form->Label28.caption(), ui(c.verdict));
+    // Kept once, at the verdict, with it.
+    ASSERT_EQ(archive.kept.size(), 1u);
+    EXPECT_EQ(archive.kept[0].outcome, passed ? ConcludedTest::Outcome::Passed : ConcludedTest::Outcome::NotPassed);
+    EXPECT_EQ(archive.kept[0].verdict, ui(c.verdict));
+    EXPECT_EQ(archive.kept[0].value(QStringLiteral("Result")), ui(c.verdict));
     form->Command2_Click();
     EXPECT_TRUE(readBytes(programFile("report.log")).contains("\r\nResult=" + ui(c.verdict).toLatin1() + "\r\n"));
+    // Started again, a test with a verdict is not kept again.
+    form->Command1_Click();
+    EXPECT_EQ(archive.kept.size(), 1u);
+    g.report.Archive = nullptr;
 }
 
 const QStringList Catalysed = {"MINIMO", "UNO", "DUE", "TRE", "QUATTRO", "OUT"};
@@ -353,6 +371,28 @@ TEST_F(CertificationRunTest, SimulatorsReadyMadeRunsEndInTheirVerdicts) {
         ASSERT_FALSE(HasFatalFailure());
         EXPECT_EQ(playToVerdict().phases, r.phases);
         EXPECT_EQ(form->Label28.caption(), ui(r.verdict));
+    }
+}
+
+TEST_F(CertificationRunTest, TestStoppedBeforeItsVerdictIsKeptOnceAsInterrupted) {
+    for (const int model : {Maker, Mctc}) {
+        SCOPED_TRACE(model);
+        KeptTests archive;
+        g.report.Archive = &archive;
+        const auto protocol = model == Mctc ? sim::GasProtocol::Mctc : sim::GasProtocol::Maker;
+        const auto scenario = sim::CertificationRunScenario(QStringLiteral("pass"), protocol, Duration / 40);
+        ASSERT_TRUE(scenario);
+        startTest(model, PetrolCatalyst, *scenario);
+        for (int i = 0; i < 2000 && form->TestPhase != QLatin1String("TRE"); ++i)
+            run(1);
+        ASSERT_EQ(form->TestPhase, "TRE");
+        // The operator presses the start (or, maker analyser, stop) button in mid-test, then closes the window.
+        form->Command1_Click();
+        form->Form_Unload();
+        ASSERT_EQ(archive.kept.size(), 1u);
+        EXPECT_EQ(archive.kept[0].outcome, ConcludedTest::Outcome::Interrupted);
+        EXPECT_EQ(archive.kept[0].value(QStringLiteral("CO")), g.report.GasCertificate.Idle.CO.Text);
+        g.report.Archive = nullptr;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "SmokeWindowFixture.h"
 
+#include "shared/ConcludedTest.h"
 #include "smoke/SmokeTexts.h"
 
 namespace {
@@ -11,8 +12,20 @@ using namespace smoke_text;
 constexpr int Pass = 135; // GeneralePos
 constexpr int Fail = 136; // GeneraleNeg
 
+// Records the tests the window hands over for keeping.
+struct KeptTests : TestArchiveSink {
+    void store(const ConcludedTest& test) override { kept.push_back(test); }
+    std::vector<ConcludedTest> kept;
+};
+
 class SmokeSequencerTest : public SmokeWindowTest {
   protected:
+    void SetUp() override {
+        SmokeWindowTest::SetUp();
+        g.report.Archive = &archive;
+    }
+    KeptTests archive;
+
     static constexpr double Idle = 800;
     static constexpr double Full = 4000;
 
@@ -79,6 +92,10 @@ TEST_P(SpeedTriggeredTest, PassesAfterThreeAccelerations) {
         accelerate(peak);
     ASSERT_TRUE(concluded());
     tick(2);
+    // Kept once, at the verdict.
+    ASSERT_EQ(archive.kept.size(), 1u);
+    EXPECT_EQ(archive.kept[0].outcome, ConcludedTest::Outcome::Passed);
+    EXPECT_EQ(archive.kept[0].value(QStringLiteral("3MeasOPA")), "1.4");
     EXPECT_EQ(peakColumn().mid(0, 4), (QStringList{"1", "1.2", "1.4", "0"}));
     EXPECT_EQ(form->Label33.caption(), text(Pass));
     EXPECT_EQ(form->Label33.backColor(), ui::colour::Green);
@@ -124,6 +141,21 @@ TEST_F(SmokeSequencerTest, SpeedTriggeredFailsAfterEightAccelerations) {
     EXPECT_EQ(form->Label33.backColor(), ui::colour::Red);
     EXPECT_EQ(g.smoke.SmokeTestResult.AcceptedSet, "6,7,8");
     EXPECT_EQ(g.smoke.SmokeTestResult.ResultCode, 2);
+}
+
+TEST_F(SmokeSequencerTest, TestStartedAgainBeforeItsVerdictIsKeptOnceAsInterrupted) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    accelerate(2.0);
+    accelerate(2.1);
+    ASSERT_FALSE(concluded());
+    EXPECT_TRUE(archive.kept.empty());
+    form->Command2_Click();
+    form->Form_Unload();
+    ASSERT_EQ(archive.kept.size(), 1u);
+    EXPECT_EQ(archive.kept[0].outcome, ConcludedTest::Outcome::Interrupted);
+    EXPECT_EQ(archive.kept[0].value(QStringLiteral("2MeasOPA")), "2.1");
 }
 
 TEST_F(SmokeSequencerTest, OpacityTriggeredFollowsKAgainstTheThreshold) {

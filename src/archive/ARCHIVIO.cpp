@@ -1,0 +1,146 @@
+#include "archive/ARCHIVIO.h"
+
+#include "lang/LanguageTexts.h"
+#include "report/ConcludedTests.h"
+#include "shared/Globals.h"
+#include "ui/Dialogs.h"
+
+#include <QDate>
+
+namespace {
+
+constexpr int PlateText = 80; // "Targa"
+
+struct Choice {
+    ARCHIVIO::VerdictChoice choice;
+    const char16_t* key;
+    std::optional<ConcludedTest::Outcome> outcome;
+};
+
+constexpr std::array<Choice, 5> Choices{{
+    {ARCHIVIO::AllVerdicts, u"ARCHIVIOTutti", std::nullopt},
+    {ARCHIVIO::Passed, u"ARCHIVIOSuperato", ConcludedTest::Outcome::Passed},
+    {ARCHIVIO::NotPassed, u"ARCHIVIONonSuperato", ConcludedTest::Outcome::NotPassed},
+    {ARCHIVIO::Interrupted, u"ARCHIVIOInterrotto", ConcludedTest::Outcome::Interrupted},
+    {ARCHIVIO::NoVerdict, u"ARCHIVIOSenzaEsito", ConcludedTest::Outcome::NoVerdict},
+}};
+
+const char16_t* kindKey(ConcludedTest::Kind kind) {
+    switch (kind) {
+    case ConcludedTest::Kind::GasCertificate: return u"ARCHIVIOGas";
+    case ConcludedTest::Kind::GasDiagnosis: return u"ARCHIVIODiagnosi";
+    case ConcludedTest::Kind::Smoke: return u"ARCHIVIOOpacita";
+    case ConcludedTest::Kind::Chart: return u"ARCHIVIOGrafico";
+    }
+    return u"";
+}
+
+const char16_t* outcomeKey(ConcludedTest::Outcome outcome) {
+    for (const Choice& choice : Choices)
+        if (choice.outcome == outcome)
+            return choice.key;
+    return u"";
+}
+
+} // namespace
+
+ARCHIVIO::ARCHIVIO(Globals& g, ui::Dialogs& dialogs, ArchiveSheetWindows& sheets, QString archivePath)
+    : g_(g), dialogs_(dialogs), sheets_(sheets), path_(std::move(archivePath)) {}
+
+ARCHIVIO::~ARCHIVIO() = default;
+
+QString ARCHIVIO::text(const char16_t* key) const {
+    return NamedText(g_, key);
+}
+
+void ARCHIVIO::Form_Load() {
+    Me.setCaption(text(u"ARCHIVIOTitolo"));
+    Label1.setCaption(text(u"ARCHIVIODal"));
+    Label2.setCaption(text(u"ARCHIVIOAl"));
+    Label3.setCaption(g_.lang.UiText[PlateText]);
+    Label4.setCaption(text(u"ARCHIVIOEsito"));
+    Command1.setCaption(text(u"ARCHIVIOCerca"));
+    Command2.setCaption(text(u"ARCHIVIOApri"));
+    Columns = text(u"ARCHIVIOColonne").split(u'|');
+    QStringList choices;
+    for (const Choice& choice : Choices)
+        choices << text(choice.key);
+    Combo1.setItems(choices);
+    Combo1.setListIndex(AllVerdicts);
+
+    // The window only reads: it never makes the archive or its key.
+    archive_ = std::make_unique<archive::TestArchive>(path_, QString(), QString());
+    if (!archive_->open(archive::TestArchive::Mode::ReadOnly)) {
+        dialogs_.message(text(u"ARCHIVIOErrore") + QLatin1Char('\n') + path_, Me.caption(), ui::Icon::Exclamation);
+        archive_.reset();
+    }
+    Command1_Click();
+}
+
+bool ARCHIVIO::readFilter(archive::ArchiveFilter& filter) {
+    for (auto [box, day] : {std::pair{&Text1, &filter.from}, std::pair{&Text2, &filter.to}}) {
+        const QString typed = box->text().trimmed();
+        if (typed.isEmpty())
+            continue;
+        *day = QDate::fromString(typed, QStringLiteral("dd/MM/yyyy"));
+        if (!day->isValid()) {
+            dialogs_.message(text(u"ARCHIVIODataErrata") + QLatin1Char(' ') + typed, Me.caption(),
+                             ui::Icon::Exclamation);
+            return false;
+        }
+    }
+    filter.plate = Text3.text().trimmed();
+    const int choice = Combo1.listIndex();
+    if (choice >= 0 && choice < static_cast<int>(Choices.size()))
+        filter.outcome = Choices[static_cast<size_t>(choice)].outcome;
+    return true;
+}
+
+QString ARCHIVIO::entryOf(const archive::ListedRecord& listed) const {
+    const ConcludedTest& t = listed.record.test;
+    return QStringList{QString::number(listed.record.sequence),
+                       t.end.toString(QStringLiteral("dd/MM/yyyy")),
+                       t.end.toString(QStringLiteral("HH:mm:ss")),
+                       t.plate,
+                       text(kindKey(t.kind)),
+                       text(outcomeKey(t.outcome)),
+                       t.instrument}
+        .join(u'\t');
+}
+
+void ARCHIVIO::Command1_Click() {
+    archive::ArchiveFilter filter;
+    if (!archive_ || !readFilter(filter))
+        return;
+    Rows = archive_->newest(filter, ListLimit);
+    QStringList entries;
+    int failing = 0;
+    for (const archive::ListedRecord& listed : Rows) {
+        entries << entryOf(listed);
+        failing += listed.check.ok() ? 0 : 1;
+    }
+    List1.setItems(entries);
+    List1.setListIndex(Rows.isEmpty() ? -1 : 0);
+    Label5.setCaption(text(u"ARCHIVIOConteggio").arg(Rows.size()).arg(archive_->count(filter)).arg(failing));
+    Label5.setBackColor(failing > 0 ? ui::colour::Red : ui::colour::White);
+}
+
+ui::Colour ARCHIVIO::rowColour(int row) const {
+    if (row < 0 || row >= Rows.size())
+        return ui::colour::White;
+    return Rows[row].check.ok() ? ui::colour::White : ui::colour::Red;
+}
+
+void ARCHIVIO::Command2_Click() {
+    const int row = List1.listIndex();
+    if (row < 0 || row >= Rows.size())
+        return;
+    const archive::ListedRecord& listed = Rows[row];
+    // A fresh station state holding only the test, in today's language.
+    auto restored = std::make_unique<Globals>();
+    restored->lang = g_.lang;
+    restored->settings.LanguageCode = g_.settings.LanguageCode;
+    RestoreConcludedTest(listed.record.test, *restored);
+    sheets_.showSheet(listed.record.test.kind, *restored, ConcludedTestDate(listed.record.test), listed.check.ok(),
+                      text(u"ARCHIVIONonValido"));
+}
