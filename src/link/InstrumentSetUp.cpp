@@ -93,6 +93,7 @@ void InstrumentSetUp::Form_Load() {
 }
 
 void InstrumentSetUp::Form_Unload() {
+    retry_.stop();
     if (port_->PortOpen())
         port_->setPortOpen(false);
     if (g_.link.*kind_.setupPort == port_.get())
@@ -181,6 +182,7 @@ void InstrumentSetUp::send(const QByteArray& command, const QByteArray& data) {
     request_ = {kind_.device, DeviceNumber, command};
     request_.copyTo(g_.link);
     kind_.send(g_, kind_.device, command, DeviceNumber, data);
+    retry_.sent(command, data);
 }
 
 void InstrumentSetUp::onComm() {
@@ -189,6 +191,7 @@ void InstrumentSetUp::onComm() {
     // measuring window polling meanwhile must not spoil the identification.
     if (!frame || !request_.isAnsweredBy(*frame))
         return;
+    retry_.answered();
     if (request_.command != "ID") {
         replied(request_.command, *frame);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ReceiveBuffer.h"
+#include "link/RepeatedRequest.h"
 #include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
 
@@ -86,6 +87,8 @@ class RPMSU {
     void Option3_Click() { setBaud(3); }
     void Option4_Click() { setBaud(4); }
     void MSComm5_OnComm();
+    // Repeats an unanswered request each second; the view drives it.
+    ui::Timer& RetryTimer() { return retry_.Timer; }
 
   private:
     void openPort();
@@ -102,4 +105,6 @@ class RPMSU {
     std::unique_ptr<SerialPort> port_;
     SentMctcRequest request_;
     ReceiveBuffer received_;
+    RepeatedRequest retry_{*port_, Me,
+                           [this](const QByteArray& command, const QByteArray& data) { send(command, data); }};
 };

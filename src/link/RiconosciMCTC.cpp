@@ -119,9 +119,19 @@ void RiconosciMCTC::Timer1_Timer() {
     case AskOpacimeter: request_.device = "OPA"; break;
     default: request_.device = "RPM"; break;
     }
+    if (!MSComm3.PortOpen() && !reopenBrokenPort())
+        return;
     request_.copyTo(g_.link);
     SendMctcToRecognition(g_, request_.device, request_.command, request_.number);
     Text2.setText(portName(scanPort_) + u' ' + QString::fromLatin1(request_.device));
+}
+
+bool RiconosciMCTC::reopenBrokenPort() {
+    brokenPort_.missed(MSComm3);
+    if (MSComm3.PortOpen())
+        return true;
+    Text2.setText(portName(scanPort_) + QStringLiteral(" ERRORE COM"));
+    return false;
 }
 
 bool RiconosciMCTC::openScanPort() {

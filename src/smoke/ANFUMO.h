@@ -212,6 +212,7 @@ class ANFUMO {
     bool blockingAllowsStart() const;
     bool warm() const;
     void evaluateAcceleration();
+    void abandonInterruptedTest();
     AccelerationTable accelerationTable();
 
     // The chart selection (ANFUMOChart.cpp).
