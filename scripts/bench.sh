@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the program optimised and measures it: `scripts/bench.sh` prints the
 # benchmark table (about three minutes); `scripts/bench.sh --soak [minutes]`
-# runs the soak program instead (ten minutes unless told).
+# runs the soak program instead (ten minutes unless told); `scripts/bench.sh
+# --outage [seconds]` has it take both instruments away for a while instead
+# (five minutes unless told).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +18,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
 fi
 
+if [ "${1:-}" = "--outage" ]; then
+  exec build/bench/quaveron-soak --outage "${2:-300}"
+fi
 if [ "${1:-}" = "--soak" ]; then
   exec build/bench/quaveron-soak --minutes "${2:-10}"
 fi

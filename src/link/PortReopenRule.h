@@ -25,7 +25,6 @@ class PortReopenRule {
     // As missed(), for a sender that keeps the count of misses itself.
     void reopenIfDue(SerialPort& port, int missesInARow) const;
 
-    int misses() const { return misses_; }
     // No reply for as many requests as the rule waits for.
     bool lineLost() const { return misses_ >= missesBeforeReopen_; }
 
