@@ -73,11 +73,16 @@ BenchStation::BenchStation() {
 
 BenchStation::~BenchStation() {
     closeWindows();
+    stopSimulators();
+}
+
+void BenchStation::stopSimulators() {
     for (auto& process : simulators_) {
         process->terminate();
         if (!process->waitForFinished(3000))
             process->kill();
     }
+    simulators_.clear();
 }
 
 bool BenchStation::startSimulator(const QStringList& arguments, const QString& link, QString* error) {

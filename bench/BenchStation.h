@@ -34,6 +34,8 @@ class BenchStation {
 
     // Starts the MCTC-NET gas analyser and opacimeter simulators.
     bool startSimulators(QString* error);
+    // Stops them: their lines vanish, as an unplugged adapter's would.
+    void stopSimulators();
     // Open a measuring window and bring it to its measuring loop. With both
     // open, every MCTC-NET request goes out on both lines (the instruments
     // pick theirs by address), so rates are measured with one window open.

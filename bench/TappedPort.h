@@ -27,6 +27,7 @@ class TappedPort : public QObject, public SerialPort {
         long chunksIntact = 0; // delivered exactly as the instrument sent them
         long dropped = 0, split = 0, corrupted = 0, garbled = 0;
         long bytesSent = 0, bytesReceived = 0;
+        long openTries = 0; // the window's attempts to open the line
     };
 
     TappedPort(std::unique_ptr<SerialPort> line, unsigned seed = 1);
@@ -43,7 +44,10 @@ class TappedPort : public QObject, public SerialPort {
     QString Settings() const override { return line_->Settings(); }
     void setRThreshold(int count) override { line_->setRThreshold(count); }
     int RThreshold() const override { return line_->RThreshold(); }
-    bool setPortOpen(bool open, QString* error = nullptr) override { return line_->setPortOpen(open, error); }
+    bool setPortOpen(bool open, QString* error = nullptr) override {
+        counts_.openTries += open ? 1 : 0;
+        return line_->setPortOpen(open, error);
+    }
     bool PortOpen() const override { return line_->PortOpen(); }
     QString DeviceName() const override { return line_->DeviceName(); }
     void Output(const QByteArray& bytes) override;

@@ -2,7 +2,11 @@
 // drop, split, corrupt and garble replies, then reports what happened: the
 // requests sent, the replies that came through intact, the faults made, how
 // often a window fell to "ERRORE COM" and came back, and the resident memory
-// at the start and the end. Not a test; the README keeps the latest figures.
+// at the start and the end. With --outage SECONDS the lines stay sound and
+// both instruments vanish for that long instead, then come back on the same
+// paths: it reports the CPU time and memory while they are missing, the
+// windows' tries to open their lines again, and how soon they are back.
+// Not a test; the README keeps the latest figures.
 
 #include "BenchStation.h"
 #include "TappedPort.h"
@@ -10,6 +14,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -53,6 +59,82 @@ class ComErrorWatch {
     bool down_ = false;
 };
 
+// CPU time the process has used so far, user and system, in seconds.
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// CPU time and resident memory over a stretch of the event loop.
+struct Stretch {
+    double wallSeconds = 0;
+    double cpuSeconds = 0;
+    long startKiB = 0, endKiB = 0, peakKiB = 0;
+    long gasOpenTries = 0, smokeOpenTries = 0;
+};
+
+Stretch measure(BenchStation& station, qint64 milliseconds) {
+    Stretch stretch;
+    const long gasOpens = station.gasPort->counts().openTries;
+    const long smokeOpens = station.smokePort->counts().openTries;
+    stretch.startKiB = stretch.peakKiB = residentKiB();
+    const double cpuAtStart = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    while (wall.elapsed() < milliseconds && station.gasWindow && station.smokeWindow) {
+        runFor(int(std::min<qint64>(1000, milliseconds - wall.elapsed())));
+        stretch.peakKiB = std::max(stretch.peakKiB, residentKiB());
+    }
+    stretch.wallSeconds = wall.elapsed() / 1000.0;
+    stretch.cpuSeconds = cpuSeconds() - cpuAtStart;
+    stretch.endKiB = residentKiB();
+    if (station.gasWindow && station.smokeWindow) {
+        stretch.gasOpenTries = station.gasPort->counts().openTries - gasOpens;
+        stretch.smokeOpenTries = station.smokePort->counts().openTries - smokeOpens;
+    }
+    return stretch;
+}
+
+void reportStretch(const char* name, const Stretch& s) {
+    std::printf("| %s | %.0f s | %.2f s (%.2f %% of a core) | %.1f / %.1f / %.1f MB | %ld / %ld |\n", name,
+                s.wallSeconds, s.cpuSeconds, 100.0 * s.cpuSeconds / s.wallSeconds, s.startKiB / 1024.0,
+                s.endKiB / 1024.0, s.peakKiB / 1024.0, s.gasOpenTries, s.smokeOpenTries);
+}
+
+// Both instruments vanish for `seconds` and come back on the same paths.
+int runOutage(BenchStation& station, double seconds, const ComErrorWatch& gasWatch, const ComErrorWatch& smokeWatch) {
+    runFor(10'000);
+    const Stretch polling = measure(station, 30'000);
+    station.stopSimulators();
+    const Stretch missing = measure(station, qint64(seconds * 1000));
+    const bool bothDown = gasWatch.down() && smokeWatch.down();
+    QString error;
+    if (!station.startSimulators(&error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    QElapsedTimer back;
+    back.start();
+    while ((gasWatch.down() || smokeWatch.down()) && back.elapsed() < 10'000 && station.gasWindow &&
+           station.smokeWindow)
+        runFor(50);
+    const bool windowsOpen = station.gasWindow && station.smokeWindow;
+
+    std::printf("\nOutage: both instruments missing for %.0f s, then back on the same paths\n\n", seconds);
+    std::printf("| stretch | length | CPU | resident memory start / end / most | open tries gas / smoke |\n"
+                "| --- | --- | --- | --- | --- |\n");
+    reportStretch("both windows polling", polling);
+    reportStretch("both instruments missing", missing);
+    std::printf("\nBoth windows showed \"ERRORE COM\" while missing: %s; back %.1f s after the lines returned: "
+                "gas \"%s\", smoke \"%s\"\n",
+                bothDown ? "yes" : "NO", back.elapsed() / 1000.0,
+                windowsOpen ? qPrintable(station.gasWindow->form().Label5.caption()) : "closed",
+                windowsOpen ? qPrintable(station.smokeWindow->form().Label2.caption()) : "closed");
+    return windowsOpen && bothDown && !gasWatch.down() && !smokeWatch.down() ? 0 : 1;
+}
+
 void report(const char* name, const TappedPort::Counts& c, const ComErrorWatch& watch) {
     std::printf("| %s | %ld | %ld | %ld | %ld / %ld / %ld / %ld | %d | %d%s |\n", name, c.requests, c.chunksReceived,
                 c.chunksIntact, c.dropped, c.split, c.corrupted, c.garbled, watch.falls, watch.recoveries,
@@ -77,7 +159,7 @@ int main(int argc, char** argv) {
     station.openSmokeWindow();
     station.openGasWindow();
     // --clean: the same run on sound lines, for comparison.
-    const bool clean = args.contains(QStringLiteral("--clean"));
+    const bool clean = args.contains(QStringLiteral("--clean")) || args.contains(QStringLiteral("--outage"));
     const TappedPort::Faults faults =
         clean ? TappedPort::Faults{} : TappedPort::Faults{.drop = 0.02, .split = 0.10, .corrupt = 0.03, .garble = 0.03};
     station.gasPort->setFaults(faults);
@@ -86,6 +168,8 @@ int main(int argc, char** argv) {
     station.smokePort->resetCounts();
     ComErrorWatch gasWatch(station.gasWindow->form().Label5);
     ComErrorWatch smokeWatch(station.smokeWindow->form().Label2);
+    if (const qsizetype at = args.indexOf(QStringLiteral("--outage")); at >= 0 && at + 1 < args.size())
+        return runOutage(station, args[at + 1].toDouble(), gasWatch, smokeWatch);
 
     // Let the first allocations settle before taking the starting figure.
     runFor(10'000);
@@ -114,8 +198,7 @@ int main(int argc, char** argv) {
     const long endKiB = residentKiB();
 
     std::printf("\nSoak: %.1f minutes, both windows polling; %s\n\n", wall.elapsed() / 60'000.0,
-                clean ? "sound lines"
-                      : "faults per received chunk: drop 2 %, split 10 %, corrupt 3 %, garble 3 %");
+                clean ? "sound lines" : "faults per received chunk: drop 2 %, split 10 %, corrupt 3 %, garble 3 %");
     std::printf("| window | requests | chunks received | intact | dropped / split / corrupted / garbled | "
                 "ERRORE COM | recovered |\n| --- | --- | --- | --- | --- | --- | --- |\n");
     if (windowsOpen) {

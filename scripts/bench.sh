@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the program optimised and measures it: `scripts/bench.sh` prints the
 # benchmark table (about three minutes); `scripts/bench.sh --soak [minutes]`
-# runs the soak program instead (ten minutes unless told); `scripts/bench.sh --archive`
-# the test archive's benchmark (365 000 records; filling them takes some minutes).
+# runs the soak program instead (ten minutes unless told); `scripts/bench.sh
+# --outage [seconds]` has it take both instruments away for a while instead
+# (five minutes unless told); `scripts/bench.sh --archive` the test archive's
+# benchmark (365 000 records; filling them takes some minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +21,9 @@ fi
 
 if [ "${1:-}" = "--archive" ]; then
   exec build/bench/quaveron-archive-bench "${@:2}"
+fi
+if [ "${1:-}" = "--outage" ]; then
+  exec build/bench/quaveron-soak --outage "${2:-300}"
 fi
 if [ "${1:-}" = "--soak" ]; then
   exec build/bench/quaveron-soak --minutes "${2:-10}"

@@ -172,6 +172,7 @@ class ANGAS {
     void showAcceleratedInstruction();
     void colourIdleCOcorr();
     void colourAcceleratedValues();
+    void abandonInterruptedTest();
     // Certificate and diagnosis records.
     void clearCertificateResults();
     GasSheetHeader sheetHeader() const;

@@ -30,7 +30,11 @@ void ANGAS::Timer1_Timer() {
         else if (linkMode_ == MctcNet)
             runMctcRules();
         break;
-    case ReplyCycle::Step::TimedOut: Label5.setCaption(QStringLiteral("ERRORE COM")); break;
+    case ReplyCycle::Step::TimedOut:
+        Label5.setCaption(QStringLiteral("ERRORE COM"));
+        if (Cycle.Line.missed(MSComm2))
+            abandonInterruptedTest();
+        break;
     case ReplyCycle::Step::Wait: break;
     }
 }

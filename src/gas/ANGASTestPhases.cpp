@@ -4,6 +4,7 @@
 
 #include "gas/GasParsers.h"
 #include "gas/GasVerdicts.h"
+#include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
 
 #include <algorithm>
@@ -253,4 +254,18 @@ void ANGAS::colourAcceleratedValues() {
         gas::JudgeAcceleratedIdle(gas::LimitsOf(g_.settings), r.engineSpeed, r.coCorr, r.lambda, true);
     Label9.setBackColor(values.coCorrHigh ? ui::colour::Red : ui::colour::White);
     Label26.setBackColor(values.lambdaOut ? ui::colour::Red : ui::colour::White);
+}
+
+void ANGAS::abandonInterruptedTest() {
+    // Readings from before and after a lost line must never make one verdict:
+    // the test is given up and the operator starts it again.
+    if (TestPhase.isEmpty() || TestPhase == QLatin1String("OUT"))
+        return;
+    TestPhase.clear();
+    PBar1.setVisible(false);
+    clearCertificateResults();
+    Command2.setEnabled(false);
+    Label28.setCaption(uiText(UiResult));
+    Label28.setBackColor(ui::colour::White);
+    setInstruction(NamedText(g_, u"LINEAProvaInterrotta"), ui::colour::Red);
 }

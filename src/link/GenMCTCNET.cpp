@@ -1,22 +1,9 @@
 #include "link/GenMCTCNET.h"
 
 #include "link/MeasuringPorts.h"
+#include "link/PortReopenRule.h"
 #include "link/SerialPort.h"
 #include "shared/Globals.h"
-
-namespace {
-
-// From this many sends in a row without a reply the rev counter's port is
-// reopened before each write: a USB adapter that was unplugged comes back.
-constexpr int RevCounterReopenMisses = 3;
-
-void reopen(SerialPort& port) {
-    if (port.PortOpen())
-        port.setPortOpen(false);
-    port.setPortOpen(true);
-}
-
-} // namespace
 
 void SendMctcToMeasuring(Globals& g, const QByteArray& device, const QByteArray& command, const QByteArray& number,
                          const QByteArray& data) {
@@ -46,8 +33,9 @@ void SendMctcToRevCounter(Globals& g, const QByteArray& device, const QByteArray
     if (link.ShowRevCounterSpeedUnknown)
         link.ShowRevCounterSpeedUnknown();
     ++link.RevCounterMissCount;
-    if (port && link.RevCounterMissCount >= RevCounterReopenMisses)
-        reopen(*port);
+    // The count is the link's own, kept for the rev counter window.
+    if (port)
+        PortReopenRule().reopenIfDue(*port, link.RevCounterMissCount);
     WriteIfOpen(port, frame);
 }
 

@@ -94,6 +94,7 @@ void InstrumentSetUp::Form_Load() {
 }
 
 void InstrumentSetUp::Form_Unload() {
+    retry_.stop();
     if (port_->PortOpen())
         port_->setPortOpen(false);
     if (g_.link.*kind_.setupPort == port_.get())
@@ -183,6 +184,7 @@ void InstrumentSetUp::send(const QByteArray& command, const QByteArray& data) {
     request_ = {kind_.device, DeviceNumber, command};
     request_.copyTo(g_.link);
     kind_.send(g_, kind_.device, command, DeviceNumber, data);
+    retry_.sent(command, data);
 }
 
 void InstrumentSetUp::onComm() {
@@ -191,6 +193,7 @@ void InstrumentSetUp::onComm() {
     // measuring window polling meanwhile must not spoil the identification.
     if (!frame || !request_.isAnsweredBy(*frame))
         return;
+    retry_.answered();
     if (request_.command != "ID") {
         replied(request_.command, *frame);
         return;

@@ -3,6 +3,7 @@
 #include "link/ComDeviceChooser.h"
 #include "link/InstrumentModels.h"
 #include "link/ReceiveBuffer.h"
+#include "link/RepeatedRequest.h"
 #include "link/SentMctcRequest.h"
 #include "link/SerialPort.h"
 #include "link/SetupControls.h"
@@ -97,6 +98,8 @@ class InstrumentSetUp {
     // The identity this window saves: read from Conf.ini when it opened,
     // replaced by the instrument's own answer to an identification.
     const InstrumentIdentityRecord& SavedIdentity() const { return identity_; }
+    // Repeats an unanswered request each second; the view drives it.
+    ui::Timer& RetryTimer() { return retry_.Timer; }
 
   protected:
     InstrumentSetUp(Globals& g, ui::Dialogs& dialogs, std::unique_ptr<SerialPort> port,
@@ -139,6 +142,8 @@ class InstrumentSetUp {
     InstrumentIdentityRecord identity_;
     SentMctcRequest request_;
     ReceiveBuffer received_;
+    RepeatedRequest retry_{*port_, Me,
+                           [this](const QByteArray& command, const QByteArray& data) { send(command, data); }};
 };
 
 // Conf.ini integers as the set-up windows read them: a key that is absent or

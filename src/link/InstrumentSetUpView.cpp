@@ -1,6 +1,7 @@
 #include "link/InstrumentSetUpView.h"
 
 #include "link/SetupViewParts.h"
+#include "ui/Binding.h"
 #include "ui/BoundWidget.h"
 
 #include <QComboBox>
@@ -50,6 +51,7 @@ InstrumentSetUpView::InstrumentSetUpView(InstrumentSetUp& form, QWidget* parent)
     buttonRow_->addStretch();
     layout->addLayout(buttonRow_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    ui::drive(f.RetryTimer(), this);
     connect(this, &QDialog::finished, this, [&f] { f.Form_Unload(); });
 }
 

@@ -77,6 +77,7 @@ void RPMSU::Form_Load() {
 }
 
 void RPMSU::Form_Unload() {
+    retry_.stop();
     if (MSComm5.PortOpen())
         MSComm5.setPortOpen(false);
     if (g_.link.RevCounterSetupPort == &MSComm5)
@@ -99,6 +100,7 @@ void RPMSU::send(const QByteArray& command, const QByteArray& data) {
     link.RevCounterCommand = command;
     request_ = {Device, DeviceNumber, command};
     SendMctcToRevCounterSetup(g_, Device, command, DeviceNumber, data);
+    retry_.sent(command, data);
 }
 
 void RPMSU::Command1_Click() {
@@ -130,6 +132,7 @@ void RPMSU::handleFrame(const QByteArray& frame) {
     // A late answer to an earlier request must not repeat its step.
     if (!request_.isAnsweredBy(frame))
         return;
+    retry_.answered();
     const QByteArray command = request_.command; // a copy: the CI step sends the next request
     if (command == "ID") {
         ParseIdentityReply(g_.link, frame, request_.commandLength(), request_.numberLength());

@@ -2,6 +2,7 @@
 
 #include "link/ComDeviceChooser.h"
 #include "link/ReceiveBuffer.h"
+#include "link/RepeatedRequest.h"
 #include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
 
@@ -88,6 +89,8 @@ class RPMSU {
     void Option3_Click() { setBaud(3); }
     void Option4_Click() { setBaud(4); }
     void MSComm5_OnComm();
+    // Repeats an unanswered request each second; the view drives it.
+    ui::Timer& RetryTimer() { return retry_.Timer; }
 
   private:
     void openPort();
@@ -104,4 +107,6 @@ class RPMSU {
     std::unique_ptr<SerialPort> port_;
     SentMctcRequest request_;
     ReceiveBuffer received_;
+    RepeatedRequest retry_{*port_, Me,
+                           [this](const QByteArray& command, const QByteArray& data) { send(command, data); }};
 };

@@ -2,6 +2,7 @@
 
 #include "link/QtSerialPort.h"
 #include "link/SetupViewParts.h"
+#include "ui/Binding.h"
 #include "ui/BoundWidget.h"
 #include "ui/FormLaunch.h"
 
@@ -85,6 +86,7 @@ RPMSUView::RPMSUView(RPMSU& form, QWidget* parent)
     layout->addWidget(setupview::deviceChooser(f.Devices, this));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    ui::drive(f.RetryTimer(), this);
     connect(this, &QDialog::finished, this, [&f] { f.Form_Unload(); });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/PortReopenRule.h"
+
 #include <cstdint>
 
 // The request/reply hand-over of a measuring window's 25 ms scheduler: a
@@ -18,9 +20,14 @@ struct ReplyCycle {
     // 2 while an operator action is being queued.
     std::int16_t ReplyReady = 0;
     int TicksSinceSend = 0;
+    // Given-up requests in a row; the window reopens its port by this rule.
+    PortReopenRule Line;
 
     // One scheduler tick: counts it, then decides. There is no retry limit.
     Step tick();
     // A valid reply was handled.
-    void replyHandled() { ReplyReady = 1; }
+    void replyHandled() {
+        ReplyReady = 1;
+        Line.answered();
+    }
 };

@@ -119,6 +119,8 @@ void RiconosciMCTC::Timer1_Timer() {
     case AskOpacimeter: request_.device = "OPA"; break;
     default: request_.device = "RPM"; break;
     }
+    if (!MSComm3.PortOpen() && !reopenBrokenPort())
+        return;
     request_.copyTo(g_.link);
     SendMctcToRecognition(g_, request_.device, request_.command, request_.number);
     showProgress(QString::fromLatin1(request_.device));
@@ -129,6 +131,14 @@ void RiconosciMCTC::showProgress(const QString& what) {
     const QString device = MSComm3.DeviceName();
     Text2.setText(portName(scanPort_) + u' ' + what +
                   (device.isEmpty() ? QString() : QStringLiteral("  (") + device + u')'));
+}
+
+bool RiconosciMCTC::reopenBrokenPort() {
+    brokenPort_.missed(MSComm3);
+    if (MSComm3.PortOpen())
+        return true;
+    Text2.setText(portName(scanPort_) + QStringLiteral(" ERRORE COM"));
+    return false;
 }
 
 bool RiconosciMCTC::openScanPort() {

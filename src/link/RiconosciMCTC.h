@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/PortReopenRule.h"
 #include "link/ReceiveBuffer.h"
 #include "link/SentMctcRequest.h"
 #include "ui/Controls.h"
@@ -57,6 +58,8 @@ class RiconosciMCTC {
   private:
     bool openScanPort();
     void showProgress(const QString& what);
+    // The device went away under the scan: false while it is still missing.
+    bool reopenBrokenPort();
     void closeScanPort();
     void finish();
     void buildReport();
@@ -70,6 +73,8 @@ class RiconosciMCTC {
     // Every question is the identification; the device changes with each.
     SentMctcRequest request_{{}, "1", "ID"};
     ReceiveBuffer received_;
+    // A port that broke under the scan is opened again at its next question.
+    PortReopenRule brokenPort_{1};
 };
 
 // One line of the report for a port's result; empty for a port that could not

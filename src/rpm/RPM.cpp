@@ -4,6 +4,7 @@
 #include "link/GenMCTCNET.h"
 #include "link/LineSettings.h"
 #include "link/PortOpening.h"
+#include "link/PortReopenRule.h"
 #include "link/SerialPort.h"
 #include "rpm/RpmTxLog.h"
 #include "settings/ConfFile.h"
@@ -13,10 +14,6 @@
 #include "ui/Dialogs.h"
 
 namespace {
-
-// From this many requests in a row without a reply the sender reopens the port
-// before each one.
-constexpr int OutageMisses = 3;
 
 // The probe's "out of range" reading.
 constexpr double OilOutOfRange = 888.0;
@@ -143,7 +140,7 @@ void RPM::handleFrame(const QByteArray& frame) {
     LinkState& link = g_.link;
     if (!MctcHeaderMatches(frame, "RPM"))
         return;
-    if (link.RevCounterMissCount >= OutageMisses) {
+    if (link.RevCounterMissCount >= PortReopenRule::DefaultMissesBeforeReopen) {
         // The line was down long enough for the port to be reopened: the
         // instrument may have been switched off and forgotten its programming.
         lastCylindersSent_ = 0;

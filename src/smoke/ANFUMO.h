@@ -222,6 +222,7 @@ class ANFUMO {
     // closed) to the archive as interrupted.
     void keepInterruptedTest();
     void evaluateAcceleration();
+    void abandonInterruptedTest();
     AccelerationTable accelerationTable();
 
     // The chart selection (ANFUMOChart.cpp).

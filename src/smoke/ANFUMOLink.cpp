@@ -35,7 +35,11 @@ void ANFUMO::Timer1_Timer() {
     }
     switch (Cycle.tick()) {
     case ReplyCycle::Step::Send: sendRequestForState(); break;
-    case ReplyCycle::Step::TimedOut: Label2.setCaption(QStringLiteral("ERRORE COM")); break;
+    case ReplyCycle::Step::TimedOut:
+        Label2.setCaption(QStringLiteral("ERRORE COM"));
+        if (Cycle.Line.missed(MSComm1))
+            abandonInterruptedTest();
+        break;
     case ReplyCycle::Step::Wait: break;
     }
     showPendingPopups();

@@ -4,7 +4,9 @@
 
 #include "smoke/ANFUMO.h"
 
+#include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
+#include "smoke/AccelerationRules.h"
 #include "smoke/SmokeDisplay.h"
 #include "smoke/SmokeTexts.h"
 
@@ -167,4 +169,22 @@ bool ANFUMO::mayShowWaitingPrompt() const {
 
 bool ANFUMO::blockingAllowsStart() const {
     return linkMode() != 2 || BlockingAllowsAcceleration(g_.smoke.OperatingStatus, g_.smoke.SlideStatus);
+}
+
+void ANFUMO::abandonInterruptedTest() {
+    // Peaks and speeds from before and after a lost line must never make one
+    // verdict: the test is given up and the operator starts it again.
+    const bool running = !TestPhase.trimmed().isEmpty() && TestPhase != QLatin1String("FINE") &&
+                         g_.smoke.AccelerationIndex < AccelerationRows;
+    if (!running)
+        return;
+    TestPhase = QStringLiteral(" ");
+    ClearSmokeTestResult(g_);
+    g_.smoke.AccelerationIndex = 0;
+    showRowsUnknown();
+    Command1.setEnabled(false);
+    Label33.setCaption(g_.lang.UiText[smoke_text::Esito]);
+    Label33.setBackColor(ui::colour::White);
+    Label39.setCaption(NamedText(g_, u"LINEAProvaInterrotta"));
+    Label39.setBackColor(ui::colour::Red);
 }

@@ -164,3 +164,25 @@ TEST_F(RecognitionTest, OnlyAnAnswerOfTheDeviceAskedInThisTickCounts) {
     lines->receive(IdentityReply("RPM", "RPM-500"));
     EXPECT_EQ(form->ScanResult(1), "KAPRO   RPM-500   SN-1   2.10");
 }
+
+TEST_F(RecognitionTest, APortThatBrokeUnderTheScanIsOpenedAgainAtItsNextQuestion) {
+    lines->answers[1] = {"OPA", IdentityReply("OPA", "OPX-300")};
+    form->Command1_Click();
+    tick(); // Com1 opened and asked for a gas analyser
+    // The adapter is pulled out: the port closes under the scan, and stays
+    // missing for the opacimeter's question.
+    lines->setPortOpen(false);
+    lines->missing = {1};
+    tick();
+    EXPECT_EQ(form->Text2.text(), "Com1 ERRORE COM");
+    EXPECT_FALSE(lines->PortOpen());
+    // Back for the rev counter's question: reopened, asked, and the scan goes on.
+    lines->missing.clear();
+    lines->answers[1] = {"RPM", IdentityReply("RPM", "RPM-500")};
+    tick();
+    EXPECT_TRUE(lines->PortOpen());
+    EXPECT_EQ(form->Text2.text(), "Com1 RPM");
+    EXPECT_TRUE(form->ScanResult(1).contains("RPM-500")) << form->ScanResult(1).toStdString();
+    tick();
+    EXPECT_EQ(form->ScanPort(), 2);
+}
