@@ -20,6 +20,7 @@ bash scripts/deps.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$root/.ccache}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+bash scripts/check-deps.sh build
 cmake --build build -j "$(nproc)" --target quaveron quaveron-sim
 
 demo="$root/build/demo"
