@@ -7,7 +7,7 @@
 // own instance, sets File, then Section, key and Value as it goes. A failed
 // read leaves Value as it was, which the loaders rely on.
 class RCLIni {
-public:
+  public:
     // At most this many characters come back from a read.
     static constexpr int MaxValueLength = 254;
 
@@ -24,6 +24,7 @@ public:
     // kept empty). For loading a whole table without reading the file per key.
     QHash<QString, QString> SectionValues() const;
     // Writes Value under Section/key, creating the file and section if needed and
-    // keeping every other line as it was. The file is replaced atomically.
+    // keeping every other line as it was. The file is replaced whole (see
+    // settings::replaceFileContent).
     bool SetValue();
 };
