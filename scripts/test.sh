@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzz targets. After each configure,
+# UndefinedBehaviorSanitizer, then the fuzz targets; the Debian package is built
+# and started unpacked in between. After each configure,
 # scripts/check-deps.sh proves that scripts/deps.sh installs what it loaded.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,10 @@ run_suite() {
 echo "== Tests =="
 # Unoptimised without debug information: the quickest build that runs the tests.
 run_suite build-test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0
+
+echo "== Debian package =="
+# Packed from the test build, unpacked into a temporary root and started there.
+bash scripts/check-package.sh build-test
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

@@ -46,4 +46,8 @@ bool replaceFileContent(const QString& path, const QByteArray& content) {
     return writeInPlace(path, content);
 }
 
+bool discardFile(const QString& path) {
+    return QFile::remove(path) || !QFile::exists(path) || QFile::resize(path, 0);
+}
+
 } // namespace settings

@@ -12,4 +12,8 @@ namespace settings {
 // flushed and synced. False only when both ways fail.
 bool replaceFileContent(const QString& path, const QByteArray& content);
 
+// Removes a file; where the folder does not allow that, empties it, so a log
+// that is started anew does not grow without end instead. False when neither works.
+bool discardFile(const QString& path);
+
 } // namespace settings
