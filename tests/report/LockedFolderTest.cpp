@@ -1,5 +1,6 @@
 #include "report/ReportLog.h"
 #include "settings/RCLIni.h"
+#include "settings/WholeFile.h"
 #include "ui/Paths.h"
 
 #include <QCoreApplication>
@@ -15,8 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// A station folder where the operator may write Conf.ini and report.log but not
-// create files: both are still written whole, in place. Permissions do not bind
+// A station folder where the operator may write Conf.ini, report.log and the
+// logs but not create or remove files: all are still written whole, in place. Permissions do not bind
 // root, so as root the test runs itself again as nobody.
 namespace {
 
@@ -42,6 +43,7 @@ void makeLockedFolders(const QString& base) {
         ASSERT_TRUE(QDir(base).mkdir(QString::fromLatin1(name)));
     writeFile(base + "/station/Conf.ini", "[LINGUA]\r\nLingua=1\r\n", 0666);
     writeFile(base + "/station/report.log", QByteArray(400, 'x'), 0666);
+    writeFile(base + "/station/gas.log", "old values\r\n", 0666);
     for (const char* name : {"station", "empty"})
         ASSERT_EQ(::chmod(QFile::encodeName(base + "/" + name).constData(), 0555), 0);
 }
@@ -68,7 +70,10 @@ void writeInLockedFolders(const QString& base) {
     ASSERT_TRUE(setConf(station, "COM2", "/dev/ttyUSB1"));
     EXPECT_EQ(readAll(station + "/Conf.ini"),
               "[LINGUA]\r\nLingua=1\r\n[PORTE]\r\nCOM3=/dev/ttyUSB0\r\nCOM2=/dev/ttyUSB1\r\n");
-    EXPECT_EQ(QDir(station).entryList(QDir::Files | QDir::Hidden), QStringList({"Conf.ini", "report.log"}));
+    // A log started anew is emptied where it cannot be removed.
+    EXPECT_TRUE(settings::discardFile(station + "/gas.log"));
+    EXPECT_EQ(readAll(station + "/gas.log"), "");
+    EXPECT_EQ(QDir(station).entryList(QDir::Files | QDir::Hidden), QStringList({"Conf.ini", "gas.log", "report.log"}));
 
     // A file that is not there cannot be made either: the operator is told.
     ui::Paths::setProgramDirectory(base + "/empty");
