@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the fuzz targets; the Debian package is built
+# and started unpacked in between. After each configure,
+# scripts/check-deps.sh proves that scripts/deps.sh installs what it loaded.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,6 +21,7 @@ export QT_QPA_PLATFORM=offscreen
 run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  bash scripts/check-deps.sh "$dir"
   cmake --build "$dir" -j "$jobs"
   (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 600)
 }
@@ -26,6 +29,10 @@ run_suite() {
 echo "== Tests =="
 # Unoptimised without debug information: the quickest build that runs the tests.
 run_suite build-test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0
+
+echo "== Debian package =="
+# Packed from the test build, unpacked into a temporary root and started there.
+bash scripts/check-package.sh build-test
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
@@ -41,6 +48,7 @@ fuzz_targets=(fuzz_rclini fuzz_rpm fuzz_gas_mctc fuzz_gas_maker fuzz_smoke_mctc 
 fuzz_seconds="${QUAVERON_FUZZ_SECONDS:-30}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
   -DQUAVERON_FUZZ=ON -DQUAVERON_TESTS=OFF >/dev/null
+bash scripts/check-deps.sh build-fuzz
 cmake --build build-fuzz -j "$jobs" --target fuzz_all
 for target in "${fuzz_targets[@]}"; do
   mapfile -t regressions < <(find "fuzz/regressions/$target" -type f \

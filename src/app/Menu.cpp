@@ -3,11 +3,10 @@
 #include "app/WindowFactory.h"
 #include "lang/LanguageTexts.h"
 #include "settings/ConfFile.h"
+#include "settings/WholeFile.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
 #include "ui/Paths.h"
-
-#include <QFile>
 
 #include <exception>
 #include <initializer_list>
@@ -42,8 +41,8 @@ Menu::~Menu() {
 
 void Menu::Form_Load() {
     runIgnoringErrors({
-        [] { QFile::remove(ui::Paths::inProgramDirectory(QStringLiteral("smoke.log"))); },
-        [] { QFile::remove(ui::Paths::inProgramDirectory(QStringLiteral("gas.log"))); },
+        [] { settings::discardFile(ui::Paths::inProgramDirectory(QStringLiteral("smoke.log"))); },
+        [] { settings::discardFile(ui::Paths::inProgramDirectory(QStringLiteral("gas.log"))); },
         [this] { LoadLanguageChoice(g_); },
         [this] { LoadInstrumentPorts(g_); },
         [this] { LoadOperatorData(g_); },

@@ -4,6 +4,7 @@
 #include "app/Version.h"
 #include "archive/ArchiveCommandLine.h"
 #include "archive/TestArchive.h"
+#include "app/StartupProbe.h"
 #include "shared/Globals.h"
 #include "ui/MessageBoxDialogs.h"
 
@@ -51,10 +52,11 @@ int main(int argc, char** argv) {
 
     menu.Form_Load();
     view.show();
-    // The benchmark's start-up probe: say so once the main window is up, then end.
+    // The start-up probe of the benchmark and the package check: say so once the
+    // main window is up, with the files found, then end.
     if (qEnvironmentVariableIsSet("QUAVERON_STARTUP_PROBE"))
-        QTimer::singleShot(0, &app, [] {
-            std::puts("shown");
+        QTimer::singleShot(0, &app, [&menu, &g] {
+            std::printf("shown\n%s", StartupProbeReport(menu, g).toLocal8Bit().constData());
             std::fflush(stdout);
             QApplication::exit(0);
         });

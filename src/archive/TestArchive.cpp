@@ -4,6 +4,7 @@
 #include "ui/Clock.h"
 #include "ui/Paths.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -112,7 +113,11 @@ ListedRecord whole(ListedRecord listed) {
 } // namespace
 
 QString DefaultArchivePath() {
-    return ui::Paths::inProgramDirectory(QStringLiteral("archivio.sqlite"));
+    // An installed program's folder is root's: there the archive's name is a
+    // link to a folder the operators may write, and the database's journal
+    // files and its key must be made beside the real file, not beside the link.
+    const QFileInfo beside(ui::Paths::inProgramDirectory(QStringLiteral("archivio.sqlite")));
+    return beside.isSymLink() ? beside.symLinkTarget() : beside.filePath();
 }
 
 TestArchive::TestArchive(QString path, QString station, QString programVersion)

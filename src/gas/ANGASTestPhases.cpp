@@ -261,6 +261,7 @@ void ANGAS::abandonInterruptedTest() {
     // the test is given up and the operator starts it again.
     if (TestPhase.isEmpty() || TestPhase == QLatin1String("OUT"))
         return;
+    keepInterruptedCertification();
     TestPhase.clear();
     PBar1.setVisible(false);
     clearCertificateResults();

@@ -1,6 +1,7 @@
 #include "report/ReportLog.h"
 
 #include "settings/NumberText.h"
+#include "settings/WholeFile.h"
 #include "settings/Win1252.h"
 #include "shared/Globals.h"
 #include "ui/Clock.h"
@@ -8,7 +9,6 @@
 #include "ui/Paths.h"
 
 #include <QLocale>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -179,14 +179,7 @@ bool WriteReportLines(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += settings::toWin1252(oneLine(line)) + "\r\n";
-    QSaveFile file(reportPath());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return settings::replaceFileContent(reportPath(), bytes);
 }
 
 bool WriteGasReport(const Globals& g) {

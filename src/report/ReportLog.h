@@ -19,7 +19,7 @@ QStringList GasReportLines(const Globals& g);
 QStringList SmokeReportLines(const Globals& g);
 
 // Writes the lines to report.log (Windows-1252, CR LF), replacing the old file
-// only once the new one is complete. False when it cannot be written.
+// whole (settings::replaceFileContent). False when it cannot be written.
 bool WriteReportLines(const QStringList& lines);
 bool WriteGasReport(const Globals& g);
 bool WriteSmokeReport(const Globals& g);

@@ -1,5 +1,6 @@
 #include "rpm/RpmTxLog.h"
 
+#include "settings/WholeFile.h"
 #include "settings/Win1252.h"
 #include "ui/Clock.h"
 #include "ui/Paths.h"
@@ -18,7 +19,7 @@ void moveAsideWhenFull(const QString& path) {
     const QString previous = ui::Paths::inProgramDirectory(RpmTxLog::PreviousFileName);
     QFile::remove(previous);
     if (!QFile::rename(path, previous))
-        QFile::remove(path);
+        settings::discardFile(path);
 }
 
 } // namespace

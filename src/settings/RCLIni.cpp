@@ -1,10 +1,10 @@
 #include "settings/RCLIni.h"
 
+#include "settings/WholeFile.h"
 #include "settings/Win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -153,12 +153,5 @@ bool RCLIni::SetValue() {
     QByteArray content;
     for (const QByteArray& line : lines)
         content += line + "\r\n";
-    QSaveFile file(File);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return settings::replaceFileContent(File, content);
 }

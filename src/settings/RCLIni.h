@@ -26,6 +26,6 @@ class RCLIni {
     QHash<QString, QString> SectionValues() const;
     // Writes Value under Section/key, creating the file and section if needed and
     // keeping every other line as it was; an existing key keeps the spelling it
-    // has in the file. The file is replaced atomically.
+    // has in the file. The file is replaced whole (see settings::replaceFileContent).
     bool SetValue();
 };

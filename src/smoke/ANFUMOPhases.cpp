@@ -178,6 +178,7 @@ void ANFUMO::abandonInterruptedTest() {
                          g_.smoke.AccelerationIndex < AccelerationRows;
     if (!running)
         return;
+    keepInterruptedTest();
     TestPhase = QStringLiteral(" ");
     ClearSmokeTestResult(g_);
     g_.smoke.AccelerationIndex = 0;
