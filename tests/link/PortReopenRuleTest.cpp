@@ -22,8 +22,9 @@ class PortReopenRuleTest : public ::testing::TestWithParam<Outage> {};
 TEST_P(PortReopenRuleTest, ReopensFromTheThresholdOncePerMissUntilAnswered) {
     const Outage& o = GetParam();
     FakeSerialPort port;
-    if (o.portOpenAtFirst)
+    if (o.portOpenAtFirst) {
         ASSERT_TRUE(port.setPortOpen(true));
+    }
     port.failEveryOpen(QStringLiteral("No such file or directory"));
     const int opensBefore = port.openCount();
     PortReopenRule rule(o.missesBeforeReopen);
