@@ -27,7 +27,7 @@ void ANFUMO::handleMakerReply(const QByteArray& frame) {
     case ExpiryDate:
         identity.ExpiryDate =
             InstrumentText(bytesAt(frame, 7, 2) + '/' + bytesAt(frame, 9, 2) + "/20" + bytesAt(frame, 11, 2));
-        Verification.instrumentReported(identity.ExpiryDate, DateMeaning::Calibration);
+        Verification.instrumentReported(identity.ExpiryDate, DateMeaning::Expiry);
         InstrumentState = QStringLiteral("DS");
         break;
     case ChannelList:

@@ -66,10 +66,11 @@ QString shown(QDate date) {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-// What the simulated instrument reports: an MCTC-NET expiry, or a maker
-// calibration date that the validity of 12 months turns into that expiry.
-QByteArray reportedDate(bool mctc, QDate expiry) {
-    return (mctc ? expiry : expiry.addMonths(-12)).toString(QStringLiteral("ddMMyyyy")).toLatin1();
+// What the simulated instrument reports: its expiry (MCTC-NET, and the maker
+// opacimeter), or the maker gas analyser's calibration date, which the
+// validity of 12 months turns into that expiry.
+QByteArray reportedDate(bool calibration, QDate expiry) {
+    return (calibration ? expiry.addMonths(-12) : expiry).toString(QStringLiteral("ddMMyyyy")).toLatin1();
 }
 
 class InstrumentExpiryTest : public StationDirsTest {
@@ -159,7 +160,7 @@ TEST_F(InstrumentExpiryTest, WarningLinesAndStartFollowTheExpiryOfEachInstrument
         if (c.window == Window::Gas) {
             sim::GasAnalyserSettings settings;
             settings.model = c.mctc ? GasMctcModel : GasMakerModel;
-            settings.expiry = reportedDate(c.mctc, instrumentExpiry);
+            settings.expiry = reportedDate(!c.mctc, instrumentExpiry);
             settings.calendar = ui::Clock::now();
             analyser.emplace(clock, settings);
             g.app.GasWindowActive = 1;
@@ -170,7 +171,7 @@ TEST_F(InstrumentExpiryTest, WarningLinesAndStartFollowTheExpiryOfEachInstrument
             tick = [&] { gas->Timer1.tick(); };
         } else {
             sim::OpacimeterScenario scenario;
-            scenario.expiry = reportedDate(c.mctc, instrumentExpiry);
+            scenario.expiry = reportedDate(false, instrumentExpiry);
             opacimeter.emplace(clock, c.mctc ? SmokeMctcModel : SmokeMakerModel, scenario);
             g.app.SmokeWindowActive = 1;
             smoke = std::make_unique<ANFUMO>(g, dialogs, std::make_unique<NoSmokeWindowLinks>(), std::move(line));
