@@ -170,6 +170,8 @@ void ANFUMO::showRowsUnknown() {
 }
 
 void ANFUMO::Combo1_Click() {
+    keepInterruptedTest();
+    rowsKept_ = 0;
     MeasureSelection = static_cast<std::int16_t>(qMax(0, Combo1.listIndex()));
     if (MeasureSelection != Manual)
         Command1.setEnabled(false);
@@ -218,12 +220,12 @@ bool ANFUMO::verificationAllowsStart() {
 
 void ANFUMO::Command2_Click() {
     using namespace smoke_text;
-    keepInterruptedTest();
     SmokeState& s = g_.smoke;
     const auto& text = g_.lang.UiText;
     // A refused start leaves the last test's result as it was.
     if (!verificationAllowsStart())
         return;
+    keepInterruptedTest();
     ClearSmokeTestResult(g_);
     s.SmokeTestResult.ExpiredInstrumentOverride = startedOnExpiredInstrument_;
     const QString zero = QStringLiteral("0");
@@ -254,6 +256,7 @@ void ANFUMO::Command2_Click() {
     s.PeakSpeedShown = 0;
     s.IdleSpeed = 10000;
     s.AccelerationIndex = 0;
+    rowsKept_ = 0;
     peakUnknown_ = false;
 
     switch (MeasureSelection) {
@@ -273,6 +276,9 @@ void ANFUMO::Command3_Click() {
 }
 
 void ANFUMO::Command4_Click() {
+    // The operator ends a direct acquisition by printing it: kept as it stands.
+    if (MeasureSelection == DirectAcquisition)
+        keepUnfinishedTest(ConcludedTest::Outcome::NoVerdict);
     g_.smoke.TestEndTime = ui::Clock::now();
     links_->showSmokePrint();
 }
@@ -305,9 +311,14 @@ AccelerationTable ANFUMO::accelerationTable() {
 }
 
 void ANFUMO::keepInterruptedTest() {
+    keepUnfinishedTest(ConcludedTest::Outcome::Interrupted);
+}
+
+void ANFUMO::keepUnfinishedTest(ConcludedTest::Outcome outcome) {
     SmokeState& s = g_.smoke;
-    // A test with rows but no verdict yet; one with none has nothing to keep.
-    if (s.AccelerationIndex < 1 || s.AccelerationIndex >= AccelerationRows)
+    // A test with rows but no verdict yet; one with none, or with no row since
+    // it was last kept, has nothing to keep.
+    if (s.AccelerationIndex < 1 || s.AccelerationIndex >= AccelerationRows || s.AccelerationIndex <= rowsKept_)
         return;
     // Rows reach the result only with a verdict: the finished ones are taken as shown.
     for (int row = 0; row < s.AccelerationIndex; ++row) {
@@ -315,8 +326,9 @@ void ANFUMO::keepInterruptedTest() {
         s.RowSpeedText[row] = Label18[row].caption();
     }
     ConcludedTest test = ConcludedSmokeTest(g_, ui::Clock::now());
-    test.outcome = ConcludedTest::Outcome::Interrupted;
+    test.outcome = outcome;
     KeepConcludedTest(g_, test);
+    rowsKept_ = s.AccelerationIndex;
 }
 
 void ANFUMO::evaluateAcceleration() {

@@ -4,6 +4,7 @@
 #include "link/ReceiveBuffer.h"
 #include "link/ReplyCycle.h"
 #include "link/VerificationExpiry.h"
+#include "shared/ConcludedTest.h"
 #include "smoke/AccelerationRules.h"
 #include "smoke/OpacimeterModels.h"
 #include "smoke/SmokeReadings.h"
@@ -221,6 +222,7 @@ class ANFUMO {
     // Hands a test stopped before its verdict (started again, or its window
     // closed) to the archive as interrupted.
     void keepInterruptedTest();
+    void keepUnfinishedTest(ConcludedTest::Outcome outcome);
     void evaluateAcceleration();
     void abandonInterruptedTest();
     AccelerationTable accelerationTable();
@@ -265,5 +267,10 @@ class ANFUMO {
     // During the acceleration in progress k went unread at full throttle: its
     // peak is unknown and the row shows none.
     bool peakUnknown_ = false;
+    // Start let the test run on an instrument past its verification (the
+    // service override); the result and the archive record say so.
     bool startedOnExpiredInstrument_ = false;
+    // Rows of the test in progress already in the archive (a printed direct
+    // acquisition), so none is kept twice.
+    int rowsKept_ = 0;
 };

@@ -182,6 +182,7 @@ void ANFUMO::abandonInterruptedTest() {
     TestPhase = QStringLiteral(" ");
     ClearSmokeTestResult(g_);
     g_.smoke.AccelerationIndex = 0;
+    rowsKept_ = 0;
     showRowsUnknown();
     Command1.setEnabled(false);
     Label33.setCaption(g_.lang.UiText[smoke_text::Esito]);

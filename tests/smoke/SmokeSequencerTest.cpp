@@ -158,6 +158,39 @@ TEST_F(SmokeSequencerTest, TestStartedAgainBeforeItsVerdictIsKeptOnceAsInterrupt
     EXPECT_EQ(archive.kept[0].value(QStringLiteral("2MeasOPA")), "2.1");
 }
 
+TEST_F(SmokeSequencerTest, DirectAcquisitionIsKeptWhenPrintedAndNeverTwiceWithTheSameRows) {
+    openWindow(MctcModel);
+    script.k = 2.0;
+    reachMeasuring();
+    startTest(ANFUMO::DirectAcquisition);
+    for (int press = 1; press <= 3; ++press) {
+        tick(4);
+        form->Command1_Click();
+    }
+    ASSERT_EQ(g.smoke.AccelerationIndex, 3);
+    form->Command4_Click();
+    ASSERT_EQ(archive.kept.size(), 1u);
+    EXPECT_EQ(archive.kept[0].outcome, ConcludedTest::Outcome::NoVerdict);
+    EXPECT_EQ(archive.kept[0].value(QStringLiteral("3MeasOPA")), "2");
+    // Printed again, then a new selection or closing: nothing new to keep.
+    form->Command4_Click();
+    form->Combo1.setListIndex(ANFUMO::SpeedTriggered);
+    form->Combo1_Click();
+    form->Form_Unload();
+    EXPECT_EQ(archive.kept.size(), 1u);
+}
+
+TEST_F(SmokeSequencerTest, ChangingTheSelectionMidTestKeepsTheRowsAsInterrupted) {
+    openWindow(MctcModel);
+    reachMeasuring();
+    startTest(ANFUMO::SpeedTriggered);
+    accelerate(2.0);
+    form->Combo1.setListIndex(ANFUMO::Continuous);
+    form->Combo1_Click();
+    ASSERT_EQ(archive.kept.size(), 1u);
+    EXPECT_EQ(archive.kept[0].outcome, ConcludedTest::Outcome::Interrupted);
+}
+
 TEST_F(SmokeSequencerTest, OpacityTriggeredFollowsKAgainstTheThreshold) {
     openWindow(MctcModel);
     script.rpm = Idle;
