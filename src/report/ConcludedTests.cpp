@@ -183,6 +183,23 @@ QString smokeInstrument(const Globals& g) {
     return QStringList{SmokeInstrumentMake(g), id.Model, id.SerialNumber}.join(u' ').simplified();
 }
 
+// The diagnosis sheet's values under their keys, in the order they are kept.
+std::array<std::pair<const char*, QString*>, 13> diagnosisValues(GasDiagnosisRecord& d) {
+    return {{{"OilTemp", &d.OilTemperature},
+             {"RPM", &d.EngineSpeed},
+             {"CO", &d.CO},
+             {"CO2", &d.CO2},
+             {"COc", &d.COcorr},
+             {"HC", &d.HC},
+             {"O2", &d.O2},
+             {"Lambda", &d.Lambda},
+             {"NOx", &d.NOx},
+             {"Date", &d.Date},
+             {"Time", &d.Time},
+             {"Operator", &d.OperatorName},
+             {"Agency", &d.AgencyName}}};
+}
+
 QString chartKey(int row) {
     return QStringLiteral("Chart%1").arg(row + 1, 2, 10, QLatin1Char('0'));
 }
@@ -224,20 +241,7 @@ ConcludedTest ConcludedGasDiagnosis(const Globals& g) {
     test.kind = ConcludedTest::Kind::GasDiagnosis;
     for (const auto& [key, access] : headerKeys())
         test.fields.append({QLatin1String(key), access(d.Header)});
-    const std::array<std::pair<const char*, QString*>, 13> values{{{"OilTemp", &d.OilTemperature},
-                                                                   {"RPM", &d.EngineSpeed},
-                                                                   {"CO", &d.CO},
-                                                                   {"CO2", &d.CO2},
-                                                                   {"COc", &d.COcorr},
-                                                                   {"HC", &d.HC},
-                                                                   {"O2", &d.O2},
-                                                                   {"Lambda", &d.Lambda},
-                                                                   {"NOx", &d.NOx},
-                                                                   {"Date", &d.Date},
-                                                                   {"Time", &d.Time},
-                                                                   {"Operator", &d.OperatorName},
-                                                                   {"Agency", &d.AgencyName}}};
-    for (const auto& [key, value] : values)
+    for (const auto& [key, value] : diagnosisValues(d))
         test.fields.append({QLatin1String(key), *value});
     test.fields.append({QStringLiteral("Firmware"), g.gas.FirmwareVersion});
     test.start = test.end = momentOf(d.Date, d.Time);
@@ -339,20 +343,7 @@ void RestoreConcludedTest(const ConcludedTest& test, Globals& g) {
         GasDiagnosisRecord& d = g.report.GasDiagnosis;
         d = GasDiagnosisRecord{};
         restoreHeader(test, d.Header);
-        const std::array<std::pair<const char*, QString*>, 13> values{{{"OilTemp", &d.OilTemperature},
-                                                                       {"RPM", &d.EngineSpeed},
-                                                                       {"CO", &d.CO},
-                                                                       {"CO2", &d.CO2},
-                                                                       {"COc", &d.COcorr},
-                                                                       {"HC", &d.HC},
-                                                                       {"O2", &d.O2},
-                                                                       {"Lambda", &d.Lambda},
-                                                                       {"NOx", &d.NOx},
-                                                                       {"Date", &d.Date},
-                                                                       {"Time", &d.Time},
-                                                                       {"Operator", &d.OperatorName},
-                                                                       {"Agency", &d.AgencyName}}};
-        for (const auto& [key, value] : values)
+        for (const auto& [key, value] : diagnosisValues(d))
             *value = test.value(QLatin1String(key));
         g.gas.FirmwareVersion = test.value(QStringLiteral("Firmware"));
         return;
