@@ -14,6 +14,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   # clang with its libFuzzer runtime.
   clang libclang-rt-14-dev
+  # CMake records the LLVM binutils and lld beside clang in the fuzz build.
+  llvm lld
   poppler-utils
   # The test archive: Qt's SQLite driver, and the sqlite3 tool the tamper tests use.
   libqt6sql6-sqlite sqlite3
