@@ -17,6 +17,12 @@ QString KeyPathFor(const QString& archivePath) {
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".key"));
 }
 
+QString LaneKeyPath(const QString& archivePath, const QString& lane) {
+    const QByteArray name = lane.toUtf8().toPercentEncoding(" ");
+    return QFileInfo(archivePath).dir().filePath(QStringLiteral("chiavi/") + QString::fromLatin1(name) +
+                                                 QStringLiteral(".key"));
+}
+
 std::optional<QByteArray> ReadKey(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -15,6 +15,11 @@ constexpr int KeyBytes = 32;
 // The key file's path for an archive file: the same name with ".key".
 QString KeyPathFor(const QString& archivePath);
 
+// Where this PC keeps the keys of other lanes, to check their records on the
+// centre's server: a folder "chiavi" beside the archive, one "<lane>.key" each
+// (characters a file name cannot hold are %-encoded).
+QString LaneKeyPath(const QString& archivePath, const QString& lane);
+
 // Reads the key; nullopt when the file is missing or not a key.
 std::optional<QByteArray> ReadKey(const QString& path);
 

@@ -35,81 +35,6 @@ const char* const CreateTableIn = "CREATE TABLE IF NOT EXISTS %1test_records ("
                                   "prev_code VARCHAR(64) NOT NULL, "
                                   "code VARCHAR(64) NOT NULL)";
 
-// Each record with the code of the record before it in sequence, for the check.
-const char* const SelectChecked = "SELECT r.seq, r.station, r.program_version, r.stored_at, r.kind, r.outcome, "
-                                  "r.started, r.ended, r.plate, r.instrument, r.verdict, r.note, r.fields, "
-                                  "r.prev_code, r.code, p.code FROM test_records r "
-                                  "LEFT JOIN test_records p ON p.seq = r.seq - 1";
-
-QString dayText(const QDate& day) {
-    return day.toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-// The WHERE part of a filter and its bound values, in order.
-struct Where {
-    QString sql;
-    QVariantList values;
-};
-
-Where whereOf(const ArchiveFilter& filter) {
-    QStringList parts;
-    Where where;
-    if (filter.from.isValid()) {
-        parts << QStringLiteral("r.ended >= ?");
-        where.values << dayText(filter.from);
-    }
-    if (filter.to.isValid()) {
-        parts << QStringLiteral("r.ended < ?");
-        where.values << dayText(filter.to.addDays(1));
-    }
-    if (!filter.plate.isEmpty()) {
-        // A range rather than LIKE, so the plate index serves it on every server.
-        parts << QStringLiteral("r.plate >= ? AND r.plate < ?");
-        where.values << filter.plate << filter.plate + QChar(0xFFFF);
-    }
-    if (filter.outcome) {
-        parts << QStringLiteral("r.outcome = ?");
-        where.values << OutcomeName(*filter.outcome);
-    }
-    if (!parts.isEmpty())
-        where.sql = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
-    return where;
-}
-
-ListedRecord listedFrom(const QSqlQuery& q, const std::optional<QByteArray>& key) {
-    ListedRecord listed;
-    StoredRecord& r = listed.record;
-    r.sequence = q.value(0).toLongLong();
-    r.station = q.value(1).toString();
-    r.programVersion = q.value(2).toString();
-    r.storedAt = q.value(3).toString();
-    ConcludedTest& t = r.test;
-    t.kind = KindFromName(q.value(4).toString());
-    t.outcome = OutcomeFromName(q.value(5).toString());
-    r.started = q.value(6).toString();
-    r.ended = q.value(7).toString();
-    t.plate = q.value(8).toString();
-    t.instrument = q.value(9).toString();
-    t.verdict = q.value(10).toString();
-    t.note = q.value(11).toString();
-    r.fieldsText = q.value(12).toString();
-    r.previousCode = q.value(13).toString().toLatin1();
-    r.code = q.value(14).toString().toLatin1();
-    const QVariant previous = q.value(15);
-    listed.check = CheckRecord(
-        key, r, previous.isNull() ? std::nullopt : std::optional<QByteArray>(previous.toString().toLatin1()));
-    return listed;
-}
-
-// The whole test, read from the sealed texts: for showing and exporting, not for checking.
-ListedRecord whole(ListedRecord listed) {
-    ConcludedTest& t = listed.record.test;
-    t.fields = FieldsFromText(listed.record.fieldsText);
-    t.start = MomentFromText(listed.record.started);
-    t.end = MomentFromText(listed.record.ended);
-    return listed;
-}
-
 } // namespace
 
 QString DefaultArchivePath() {
@@ -122,7 +47,8 @@ QString DefaultArchivePath() {
 
 TestArchive::TestArchive(QString path, QString station, QString programVersion)
     : path_(std::move(path)), station_(std::move(station)), programVersion_(std::move(programVersion)),
-      connection_(QStringLiteral("archive-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+      connection_(QStringLiteral("archive-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
+      table_(connection_, RecordTable::Layout::OwnFile, [this](const QString&) { return key_; }) {}
 
 TestArchive::~TestArchive() {
     if (QSqlDatabase::contains(connection_)) {
@@ -158,10 +84,14 @@ bool TestArchive::open(Mode mode) {
             return execute(QLatin1String(CreateTableIn).arg(QStringLiteral("temp.")));
         return true;
     }
+    // The table of what a server has is made with the archive, so the archive
+    // of a single PC that becomes a lane sends its whole chain.
     return execute(QStringLiteral("PRAGMA journal_mode=WAL")) && execute(QStringLiteral("PRAGMA synchronous=FULL")) &&
            execute(QLatin1String(CreateTableIn).arg(QString())) &&
            execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate, seq)")) &&
-           execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)"));
+           execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)")) &&
+           execute(QStringLiteral("CREATE TABLE IF NOT EXISTS server_sent ("
+                                  "target TEXT PRIMARY KEY, upto INTEGER NOT NULL)"));
 }
 
 bool TestArchive::ensureKey() {
@@ -248,63 +178,43 @@ void TestArchive::store(const ConcludedTest& test) {
 }
 
 qint64 TestArchive::count(const ArchiveFilter& filter) const {
-    const Where where = whereOf(filter);
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.prepare(QStringLiteral("SELECT COUNT(*) FROM test_records r") + where.sql);
-    for (const QVariant& value : where.values)
-        q.addBindValue(value);
-    if (!q.exec() || !q.next()) {
-        error_ = q.lastError().text();
-        return 0;
-    }
-    return q.value(0).toLongLong();
+    return table_.count(filter);
 }
 
 QList<ListedRecord> TestArchive::newest(const ArchiveFilter& filter, int limit) const {
-    const Where where = whereOf(filter);
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.setForwardOnly(true);
-    q.prepare(QLatin1String(SelectChecked) + where.sql + QStringLiteral(" ORDER BY r.seq DESC LIMIT ?"));
-    for (const QVariant& value : where.values)
-        q.addBindValue(value);
-    q.addBindValue(limit);
-    QList<ListedRecord> records;
-    if (!q.exec()) {
-        error_ = q.lastError().text();
-        return records;
-    }
-    while (q.next())
-        records.append(whole(listedFrom(q, key_)));
-    return records;
+    return table_.newest(filter, limit);
 }
 
 std::optional<ListedRecord> TestArchive::record(qint64 sequence) const {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.prepare(QLatin1String(SelectChecked) + QStringLiteral(" WHERE r.seq = ?"));
-    q.addBindValue(sequence);
-    if (!q.exec() || !q.next()) {
-        error_ = q.lastError().text();
-        return std::nullopt;
-    }
-    return whole(listedFrom(q, key_));
+    return table_.record(QString(), sequence);
 }
 
 bool TestArchive::forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit,
                           Reading reading) const {
-    const Where where = whereOf(filter);
+    if (table_.forEach(filter, visit, reading))
+        return true;
+    error_ = table_.lastError();
+    return false;
+}
+
+qint64 TestArchive::sentUpTo(const QString& target) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.setForwardOnly(true);
-    q.prepare(QLatin1String(SelectChecked) + where.sql + QStringLiteral(" ORDER BY r.seq"));
-    for (const QVariant& value : where.values)
-        q.addBindValue(value);
-    if (!q.exec()) {
-        error_ = q.lastError().text();
-        return false;
-    }
-    while (q.next())
-        if (!visit(reading == Reading::Whole ? whole(listedFrom(q, key_)) : listedFrom(q, key_)))
-            break;
-    return true;
+    q.prepare(QStringLiteral("SELECT upto FROM server_sent WHERE target = ?"));
+    q.addBindValue(target);
+    // An archive opened to read only may predate the table: nothing was sent from it.
+    return q.exec() && q.next() ? q.value(0).toLongLong() : 0;
+}
+
+bool TestArchive::markSent(const QString& target, qint64 sequence) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("INSERT INTO server_sent (target, upto) VALUES (?, ?) "
+                             "ON CONFLICT (target) DO UPDATE SET upto = excluded.upto"));
+    q.addBindValue(target);
+    q.addBindValue(sequence);
+    if (q.exec())
+        return true;
+    error_ = q.lastError().text();
+    return false;
 }
 
 } // namespace archive

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "archive/RecordChain.h"
-#include "archive/StoredRecord.h"
+#include "archive/RecordTable.h"
 #include "shared/ConcludedTest.h"
 
 #include <QDate>
@@ -12,19 +11,6 @@
 #include <optional>
 
 namespace archive {
-
-// Which records to list, count or export; an empty part lets every record through.
-struct ArchiveFilter {
-    QDate from; // the day a test ended, from and to, both included
-    QDate to;
-    QString plate; // plates that start with it
-    std::optional<ConcludedTest::Outcome> outcome;
-};
-
-struct ListedRecord {
-    StoredRecord record;
-    RecordCheck check;
-};
 
 // The test archive: an SQLite file through Qt SQL with the record chain. Every
 // write is one transaction with a write-ahead log and full synchronous commits,
@@ -64,9 +50,16 @@ class TestArchive : public TestArchiveSink {
     // Every record through the filter, oldest first, each checked. Stops when `visit` says false.
     // False when the archive could not be read. A check alone needs only the
     // sealed texts: CheckOnly leaves the test's fields and moments unread.
-    enum class Reading { Whole, CheckOnly };
+    using Reading = RecordTable::Reading;
     bool forEach(const ArchiveFilter& filter, const std::function<bool(const ListedRecord&)>& visit,
                  Reading reading = Reading::Whole) const;
+
+    // Records sent on to a server: every record up to the returned sequence
+    // number has reached `target` (a server and lane), 0 when none has.
+    qint64 sentUpTo(const QString& target) const;
+    // Notes that `target` committed every record up to `sequence`.
+    bool markSent(const QString& target, qint64 sequence);
+    const QByteArray* key() const { return key_ ? &*key_ : nullptr; }
 
   private:
     bool execute(const QString& sql);
@@ -77,6 +70,7 @@ class TestArchive : public TestArchiveSink {
     QString programVersion_;
     QString connection_;
     std::optional<QByteArray> key_;
+    RecordTable table_;
     QList<ConcludedTest> pending_;
     mutable QString error_;
 };

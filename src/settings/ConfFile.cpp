@@ -212,6 +212,44 @@ bool SaveVerificationSettings(const Globals& g) {
         .written();
 }
 
+namespace {
+const QString ArchiveSection = QStringLiteral("ARCHIVIO");
+const QString ServerKind = QStringLiteral("PostgreSQL");
+} // namespace
+
+void LoadArchiveSettings(Globals& g) {
+    ArchiveSettings& a = g.settings.Archive;
+    ConfReader reader(ConfReader::Missing::IsEmpty);
+    reader.section(ArchiveSection);
+    QString kind;
+    reader.text(QStringLiteral("Tipo"), kind);
+    a.kind = kind.trimmed().compare(ServerKind, Qt::CaseInsensitive) == 0 ? ArchiveSettings::Kind::PostgreSQL
+                                                                           : ArchiveSettings::Kind::SQLite;
+    reader.text(QStringLiteral("Host"), a.host);
+    QString port;
+    reader.text(QStringLiteral("Porta"), port);
+    a.port = static_cast<int>(settings::parseInteger(port, 1, 65535).value_or(ArchiveSettings::DefaultPort));
+    reader.text(QStringLiteral("Database"), a.database);
+    reader.text(QStringLiteral("Utente"), a.user);
+    reader.text(QStringLiteral("Corsia"), a.lane);
+    reader.text(QStringLiteral("FilePassword"), a.passwordFile);
+    for (QString* text : {&a.host, &a.database, &a.user, &a.lane, &a.passwordFile})
+        *text = text->trimmed();
+}
+
+bool SaveArchiveSettings(const Globals& g) {
+    const ArchiveSettings& a = g.settings.Archive;
+    return ConfWriter(ArchiveSection)
+        .text(QStringLiteral("Tipo"), a.usesServer() ? ServerKind : QStringLiteral("SQLite"))
+        .text(QStringLiteral("Host"), a.host)
+        .integer(QStringLiteral("Porta"), a.port)
+        .text(QStringLiteral("Database"), a.database)
+        .text(QStringLiteral("Utente"), a.user)
+        .text(QStringLiteral("Corsia"), a.lane)
+        .text(QStringLiteral("FilePassword"), a.passwordFile)
+        .written();
+}
+
 bool LoadInstrumentPorts(Globals& g) {
     SettingsState& s = g.settings;
     ConfReader reader;

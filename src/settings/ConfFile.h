@@ -24,6 +24,9 @@ bool SaveSystemOptions(std::uint8_t bits, double quad, double lin);
 // absent or unreadable key takes its default (12 months, 30 days, not allowed).
 void LoadVerificationSettings(Globals& g);
 bool SaveVerificationSettings(const Globals& g);
+// Where the tests are kept; absent keys take their defaults (the SQLite file).
+void LoadArchiveSettings(Globals& g);
+bool SaveArchiveSettings(const Globals& g);
 bool LoadInstrumentPorts(Globals& g);
 bool LoadInstrumentModels(Globals& g);
 bool LoadOperatorData(Globals& g);

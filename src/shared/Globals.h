@@ -4,6 +4,7 @@
 // that owns it. main() makes one Globals and hands it to every form; each test
 // makes a fresh one. Member names are the station's documented names.
 
+#include "shared/ArchiveSettings.h"
 #include "shared/GasCertificate.h"
 
 #include <QByteArray>
@@ -82,6 +83,9 @@ struct SettingsState {
     double LCOcorMin = 0;
     double LCOcorMinacc = 0;
     std::int16_t TestDurationTicks = 0;  // 25 ms ticks
+
+    // ARCHIVIO: where concluded tests are kept
+    ArchiveSettings Archive;
 };
 
 // The user-interface texts of the chosen language.
