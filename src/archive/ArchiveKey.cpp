@@ -19,8 +19,9 @@ QString KeyPathFor(const QString& archivePath) {
 
 QString LaneKeyPath(const QString& archivePath, const QString& lane) {
     const QByteArray name = lane.toUtf8().toPercentEncoding(" ");
-    return QFileInfo(archivePath).dir().filePath(QStringLiteral("chiavi/") + QString::fromLatin1(name) +
-                                                 QStringLiteral(".key"));
+    return QFileInfo(archivePath)
+        .dir()
+        .filePath(QStringLiteral("chiavi/") + QString::fromLatin1(name) + QStringLiteral(".key"));
 }
 
 std::optional<QByteArray> ReadKey(const QString& path) {

@@ -12,7 +12,8 @@ namespace archive {
 LaneArchive::LaneArchive(Globals& g, TestArchive& local, const ArchiveSettings& settings, ServerNotice& notice)
     : g_(g), local_(local), notice_(notice),
       outbox_(std::make_unique<ServerOutbox>(local.path(), settings, [this](const ServerOutbox::Status& status) {
-          QMetaObject::invokeMethod(this, [this, status] { show(status); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(
+              this, [this, status] { show(status); }, Qt::QueuedConnection);
       })) {}
 
 LaneArchive::~LaneArchive() {
@@ -38,8 +39,8 @@ KeyOfLane LaneKeys(const QString& archivePath, const QString& ownLane) {
     return [keys, archivePath, ownLane](const QString& lane) {
         auto found = keys->constFind(lane);
         if (found == keys->constEnd())
-            found = keys->insert(lane, ReadKey(lane == ownLane ? KeyPathFor(archivePath)
-                                                               : LaneKeyPath(archivePath, lane)));
+            found =
+                keys->insert(lane, ReadKey(lane == ownLane ? KeyPathFor(archivePath) : LaneKeyPath(archivePath, lane)));
         return *found;
     };
 }

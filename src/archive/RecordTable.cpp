@@ -125,8 +125,9 @@ QList<ListedRecord> RecordTable::newest(const ArchiveFilter& filter, int limit) 
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     // Lanes number their records each on their own: across lanes, newest is by end.
-    const QString order = layout_ == Layout::OwnFile ? QStringLiteral(" ORDER BY r.seq DESC LIMIT ?")
-                                                     : QStringLiteral(" ORDER BY r.ended DESC, r.lane, r.seq DESC LIMIT ?");
+    const QString order = layout_ == Layout::OwnFile
+                              ? QStringLiteral(" ORDER BY r.seq DESC LIMIT ?")
+                              : QStringLiteral(" ORDER BY r.ended DESC, r.lane, r.seq DESC LIMIT ?");
     q.prepare(select() + where.sql + order);
     for (const QVariant& value : where.values)
         q.addBindValue(value);
@@ -144,7 +145,8 @@ QList<ListedRecord> RecordTable::newest(const ArchiveFilter& filter, int limit) 
 std::optional<ListedRecord> RecordTable::record(const QString& lane, qint64 sequence) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const bool lanes = layout_ == Layout::Lanes;
-    q.prepare(select() + (lanes ? QStringLiteral(" WHERE r.lane = ? AND r.seq = ?") : QStringLiteral(" WHERE r.seq = ?")));
+    q.prepare(select() +
+              (lanes ? QStringLiteral(" WHERE r.lane = ? AND r.seq = ?") : QStringLiteral(" WHERE r.seq = ?")));
     if (lanes)
         q.addBindValue(lane);
     q.addBindValue(sequence);
@@ -160,8 +162,9 @@ bool RecordTable::forEach(const ArchiveFilter& filter, const std::function<bool(
     const Where where = whereOf(filter, layout_);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    q.prepare(select() + where.sql +
-              (layout_ == Layout::OwnFile ? QStringLiteral(" ORDER BY r.seq") : QStringLiteral(" ORDER BY r.lane, r.seq")));
+    q.prepare(
+        select() + where.sql +
+        (layout_ == Layout::OwnFile ? QStringLiteral(" ORDER BY r.seq") : QStringLiteral(" ORDER BY r.lane, r.seq")));
     for (const QVariant& value : where.values)
         q.addBindValue(value);
     if (!q.exec()) {

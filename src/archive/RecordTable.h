@@ -22,8 +22,8 @@ struct ArchiveFilter {
     QDate to;
     QString plate; // plates that start with it
     std::optional<ConcludedTest::Outcome> outcome;
-    QString lane;                 // one lane of a server archive
-    std::optional<qint64> after;  // only records after this sequence number
+    QString lane;                // one lane of a server archive
+    std::optional<qint64> after; // only records after this sequence number
 };
 
 struct ListedRecord {

@@ -70,10 +70,9 @@ ServerArchive::Sending ServerArchive::send(const QList<StoredRecord>& records) {
         insert.addBindValue(settings_.lane);
         insert.addBindValue(r.sequence);
         const ConcludedTest& t = r.test;
-        for (const QString& text :
-             {r.station, r.programVersion, r.storedAt, KindName(t.kind), OutcomeName(t.outcome), r.started, r.ended,
-              t.plate, t.instrument, t.verdict, t.note, r.fieldsText, QString::fromLatin1(r.previousCode),
-              QString::fromLatin1(r.code)})
+        for (const QString& text : {r.station, r.programVersion, r.storedAt, KindName(t.kind), OutcomeName(t.outcome),
+                                    r.started, r.ended, t.plate, t.instrument, t.verdict, t.note, r.fieldsText,
+                                    QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
             insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
         if (!insert.exec())
             return fail(insert.lastError().text());

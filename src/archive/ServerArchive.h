@@ -23,9 +23,9 @@ class ServerArchive {
     void close();
 
     struct Sending {
-        ServerCheck check;     // a problem stops the sending; nothing of the batch is kept
-        int stored = 0;        // records the server did not have
-        int alreadyThere = 0;  // records it had, with the same code
+        ServerCheck check;    // a problem stops the sending; nothing of the batch is kept
+        int stored = 0;       // records the server did not have
+        int alreadyThere = 0; // records it had, with the same code
         // A record it had with another code: another PC sends under this lane's name.
         std::optional<qint64> clash;
     };

@@ -21,7 +21,8 @@ bool configured(const ArchiveSettings& s) {
 std::optional<QString> readPassword(const QString& path, QString* detail) {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        *detail = path.isEmpty() ? QStringLiteral("no password file given") : path + QStringLiteral(": ") + file.errorString();
+        *detail = path.isEmpty() ? QStringLiteral("no password file given")
+                                 : path + QStringLiteral(": ") + file.errorString();
         return std::nullopt;
     }
     // A password is a line, not a file: anything longer is not one.

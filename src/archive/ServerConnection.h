@@ -11,19 +11,19 @@ namespace archive {
 
 enum class ServerProblem {
     None,
-    NotConfigured,     // host, database, user or lane left empty
-    PasswordFile,      // the password file cannot be read
-    HostUnknown,       // the host name does not resolve
-    NoAnswer,          // nothing answered within the timeout
-    Refused,           // the host answered, but no server listens on the port
-    WrongPassword,     // the server refused the user or the password
-    DatabaseMissing,   // the server has no such database
-    NotAllowed,        // the server does not accept this PC or user (pg_hba.conf)
-    DriverMissing,     // the PostgreSQL driver of Qt SQL is not installed
-    SchemaNewer,       // the server's tables were made by a newer program
-    PasswordFileOpen,  // connected, but others than the station user can read the password
-    LaneClash,         // the server holds other records under this lane's name: another PC uses it
-    Other,             // anything else: the detail says what the server said
+    NotConfigured,    // host, database, user or lane left empty
+    PasswordFile,     // the password file cannot be read
+    HostUnknown,      // the host name does not resolve
+    NoAnswer,         // nothing answered within the timeout
+    Refused,          // the host answered, but no server listens on the port
+    WrongPassword,    // the server refused the user or the password
+    DatabaseMissing,  // the server has no such database
+    NotAllowed,       // the server does not accept this PC or user (pg_hba.conf)
+    DriverMissing,    // the PostgreSQL driver of Qt SQL is not installed
+    SchemaNewer,      // the server's tables were made by a newer program
+    PasswordFileOpen, // connected, but others than the station user can read the password
+    LaneClash,        // the server holds other records under this lane's name: another PC uses it
+    Other,            // anything else: the detail says what the server said
 };
 
 struct ServerCheck {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shared/ArchiveSettings.h"
 #include "archive/ServerConnection.h"
+#include "shared/ArchiveSettings.h"
 
 #include <QString>
 

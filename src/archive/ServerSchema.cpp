@@ -61,15 +61,15 @@ ServerCheck EnsureServerSchema(QSqlDatabase& db) {
         return {ServerProblem::Other, db.lastError().text()};
     QSqlQuery q(db);
     const auto run = [&q](const QString& sql) { return q.exec(sql); };
-    const bool made =
-        run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLock)) &&
-        run(QStringLiteral("CREATE TABLE IF NOT EXISTS quaveron_schema (version INTEGER NOT NULL)")) &&
-        run(QLatin1String(CreateRecords)) &&
-        run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)")) &&
-        run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate)")) &&
-        run(QStringLiteral("INSERT INTO quaveron_schema (version) SELECT %1 WHERE NOT EXISTS "
-                           "(SELECT 1 FROM quaveron_schema)")
-                .arg(ServerSchemaVersion));
+    const bool made = run(QStringLiteral("SET LOCAL client_min_messages = warning")) && // no "already exists" notices
+                      run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLock)) &&
+                      run(QStringLiteral("CREATE TABLE IF NOT EXISTS quaveron_schema (version INTEGER NOT NULL)")) &&
+                      run(QLatin1String(CreateRecords)) &&
+                      run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)")) &&
+                      run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate)")) &&
+                      run(QStringLiteral("INSERT INTO quaveron_schema (version) SELECT %1 WHERE NOT EXISTS "
+                                         "(SELECT 1 FROM quaveron_schema)")
+                              .arg(ServerSchemaVersion));
     if (!made) {
         const ServerCheck check = failed(q);
         db.rollback();
