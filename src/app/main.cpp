@@ -3,8 +3,11 @@
 #include "app/QtWindowFactory.h"
 #include "app/Version.h"
 #include "archive/ArchiveCommandLine.h"
-#include "archive/TestArchive.h"
+#include "app/QtServerNotice.h"
 #include "app/StartupProbe.h"
+#include "archive/LaneArchive.h"
+#include "archive/TestArchive.h"
+#include "settings/ConfFile.h"
 #include "shared/Globals.h"
 #include "ui/MessageBoxDialogs.h"
 
@@ -45,6 +48,14 @@ int main(int argc, char** argv) {
     g.report.Archive = &testArchive;
     ui::MessageBoxDialogs dialogs;
     QtWindowFactory windows(g, dialogs);
+    // A lane of a test centre keeps every test here first and sends it on to the centre's server.
+    LoadArchiveSettings(g);
+    QtServerNotice serverNotice(nullptr);
+    std::unique_ptr<archive::LaneArchive> lane;
+    if (g.settings.Archive.usesServer()) {
+        lane = std::make_unique<archive::LaneArchive>(g, testArchive, g.settings.Archive, serverNotice);
+        g.report.Archive = lane.get();
+    }
     // Ending leaves every other window as it is: their closing steps do not run.
     Menu menu(g, dialogs, windows, [] { QApplication::exit(0); });
     MenuView view(menu);

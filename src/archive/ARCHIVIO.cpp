@@ -1,6 +1,7 @@
 #include "archive/ARCHIVIO.h"
 
 #include "lang/LanguageTexts.h"
+#include "archive/ServerTexts.h"
 #include "report/ConcludedTests.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
@@ -62,19 +63,31 @@ void ARCHIVIO::Form_Load() {
     Command1.setCaption(text(u"ARCHIVIOCerca"));
     Command2.setCaption(text(u"ARCHIVIOApri"));
     Columns = text(u"ARCHIVIOColonne").split(u'|');
+    Label6.setCaption(text(u"ARCHIVIOCorsia"));
     QStringList choices;
     for (const Choice& choice : Choices)
         choices << text(choice.key);
     Combo1.setItems(choices);
     Combo1.setListIndex(AllVerdicts);
 
-    // The window only reads: it never makes the archive or its key.
-    archive_ = std::make_unique<archive::TestArchive>(path_, QString(), QString());
-    if (!archive_->open(archive::TestArchive::Mode::ReadOnly)) {
+    archive_ = std::make_unique<archive::ArchiveListing>(path_, g_.settings.Archive);
+    if (!archive_->open()) {
         dialogs_.message(text(u"ARCHIVIOErrore") + QLatin1Char('\n') + path_, Me.caption(), ui::Icon::Exclamation);
         archive_.reset();
     }
+    showLanes();
     Command1_Click();
+}
+
+void ARCHIVIO::showLanes() {
+    const bool lanes = g_.settings.Archive.usesServer();
+    Label6.setVisible(lanes);
+    Combo2.setVisible(lanes);
+    if (!lanes)
+        return;
+    Columns.insert(1, text(u"ARCHIVIOCorsia"));
+    Combo2.setItems(QStringList{text(u"ARCHIVIOTutteCorsie")} + (archive_ ? archive_->lanes() : QStringList()));
+    Combo2.setListIndex(0);
 }
 
 bool ARCHIVIO::readFilter(archive::ArchiveFilter& filter) {
@@ -93,19 +106,24 @@ bool ARCHIVIO::readFilter(archive::ArchiveFilter& filter) {
     const int choice = Combo1.listIndex();
     if (choice >= 0 && choice < static_cast<int>(Choices.size()))
         filter.outcome = Choices[static_cast<size_t>(choice)].outcome;
+    if (Combo2.listIndex() > 0)
+        filter.lane = Combo2.text();
     return true;
 }
 
 QString ARCHIVIO::entryOf(const archive::ListedRecord& listed) const {
     const ConcludedTest& t = listed.record.test;
-    return QStringList{QString::number(listed.record.sequence),
-                       t.end.toString(QStringLiteral("dd/MM/yyyy")),
-                       t.end.toString(QStringLiteral("HH:mm:ss")),
-                       t.plate,
-                       text(kindKey(t.kind)),
-                       text(outcomeKey(t.outcome)),
-                       t.instrument}
-        .join(u'\t');
+    QStringList cells{QString::number(listed.record.sequence),
+                      t.end.toString(QStringLiteral("dd/MM/yyyy")),
+                      t.end.toString(QStringLiteral("HH:mm:ss")),
+                      t.plate,
+                      text(kindKey(t.kind)),
+                      text(outcomeKey(t.outcome)),
+                      t.instrument};
+    if (g_.settings.Archive.usesServer())
+        cells.insert(1, listed.sent ? listed.lane : listed.lane + QStringLiteral(" (") + text(u"ARCHIVIODaInviare") +
+                                                        QLatin1Char(')'));
+    return cells.join(u'\t');
 }
 
 void ARCHIVIO::Command1_Click() {
@@ -117,18 +135,28 @@ void ARCHIVIO::Command1_Click() {
     int failing = 0;
     for (const archive::ListedRecord& listed : Rows) {
         entries << entryOf(listed);
-        failing += listed.check.ok() ? 0 : 1;
+        failing += listed.check.ok() || listed.check.fault == archive::RecordFault::NoKey ? 0 : 1;
     }
     List1.setItems(entries);
     List1.setListIndex(Rows.isEmpty() ? -1 : 0);
-    Label5.setCaption(text(u"ARCHIVIOConteggio").arg(Rows.size()).arg(archive_->count(filter)).arg(failing));
+    QString count = text(u"ARCHIVIOConteggio").arg(Rows.size()).arg(archive_->count(filter)).arg(failing);
+    // A lane whose server is away lists its own file, and says so.
+    if (g_.settings.Archive.usesServer() && !archive_->listsLanes())
+        count += QLatin1Char('\n') + text(u"ARCHIVIOSoloCorsia") + QLatin1Char(' ') +
+                 archive::ServerProblemText(g_, archive_->serverCheck().problem);
+    Label5.setCaption(count);
     Label5.setBackColor(failing > 0 ? ui::colour::Red : ui::colour::White);
 }
 
 ui::Colour ARCHIVIO::rowColour(int row) const {
     if (row < 0 || row >= Rows.size())
         return ui::colour::White;
-    return Rows[row].check.ok() ? ui::colour::White : ui::colour::Red;
+    const archive::ListedRecord& listed = Rows[row];
+    if (listed.check.fault == archive::RecordFault::NoKey)
+        return ui::colour::LightGrey;
+    if (!listed.check.ok())
+        return ui::colour::Red;
+    return listed.sent ? ui::colour::White : ui::colour::LightYellow;
 }
 
 void ARCHIVIO::Command2_Click() {
@@ -141,6 +169,7 @@ void ARCHIVIO::Command2_Click() {
     restored->lang = g_.lang;
     restored->settings.LanguageCode = g_.settings.LanguageCode;
     RestoreConcludedTest(listed.record.test, *restored);
+    const bool otherLanesKey = listed.check.fault == archive::RecordFault::NoKey;
     sheets_.showSheet(listed.record.test.kind, *restored, ConcludedTestDate(listed.record.test), listed.check.ok(),
-                      text(u"ARCHIVIONonValido"));
+                      text(otherLanesKey ? u"ARCHIVIONonVerificabile" : u"ARCHIVIONonValido"));
 }

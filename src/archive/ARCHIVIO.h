@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/ArchiveListing.h"
 #include "archive/ArchiveSheetWindows.h"
 #include "archive/TestArchive.h"
 #include "ui/Controls.h"
@@ -16,7 +17,10 @@ class Dialogs;
 // The archive window: the kept tests, newest first, filtered by the days they
 // ended, plate and verdict; a chosen record opens on its sheet, rebuilt from
 // the record. Every listed record is checked against the chain; one that fails
-// is listed in red and its sheet is marked and cannot be printed.
+// is listed in red and its sheet is marked and cannot be printed. A lane of a
+// test centre lists the centre's server, every lane, with a lane filter; its
+// own tests not yet sent are listed in yellow, and another lane's, whose key
+// this PC does not hold, in grey: they open marked as not checkable here.
 class ARCHIVIO {
   public:
     // More rows than a person reads; the filters narrow the rest.
@@ -39,6 +43,8 @@ class ARCHIVIO {
     ui::TextBox Text2; // to
     ui::TextBox Text3; // plate (start of)
     ui::ListBox Combo1;
+    ui::Label Label6;  // lane (a centre's server only)
+    ui::ListBox Combo2; // every lane, then each by name
     ui::Label Label5; // how many shown, of how many, and how many fail
     // One entry per listed record, its columns separated by tabs.
     ui::ListBox List1;
@@ -62,10 +68,11 @@ class ARCHIVIO {
     QString text(const char16_t* key) const;
     bool readFilter(archive::ArchiveFilter& filter);
     QString entryOf(const archive::ListedRecord& listed) const;
+    void showLanes();
 
     Globals& g_;
     ui::Dialogs& dialogs_;
     ArchiveSheetWindows& sheets_;
     QString path_;
-    std::unique_ptr<archive::TestArchive> archive_;
+    std::unique_ptr<archive::ArchiveListing> archive_;
 };

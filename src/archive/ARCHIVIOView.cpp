@@ -15,16 +15,17 @@
 
 ARCHIVIOView::ARCHIVIOView(ARCHIVIO& form, QWidget* parent) : FormDialog(form.Me, nullptr, parent), form_(form) {
     auto* filters = new QGridLayout;
-    const std::array<std::pair<ui::Label*, QWidget*>, 4> pairs{{
+    const std::array<std::pair<ui::Label*, QWidget*>, 5> pairs{{
         {&form.Label1, ui::boundWidget<QLineEdit>(form.Text1, "Text1", this)},
         {&form.Label2, ui::boundWidget<QLineEdit>(form.Text2, "Text2", this)},
         {&form.Label3, ui::boundWidget<QLineEdit>(form.Text3, "Text3", this)},
         {&form.Label4, ui::boundWidget<QComboBox>(form.Combo1, "Combo1", this)},
+        {&form.Label6, ui::boundWidget<QComboBox>(form.Combo2, "Combo2", this)},
     }};
     int column = 0;
     for (const auto& [caption, field] : pairs) {
-        filters->addWidget(ui::boundWidget<QLabel>(*caption, QStringLiteral("Label%1").arg(column + 1), this), 0,
-                           column);
+        const int label = caption == &form.Label6 ? 6 : column + 1;
+        filters->addWidget(ui::boundWidget<QLabel>(*caption, QStringLiteral("Label%1").arg(label), this), 0, column);
         filters->addWidget(field, 1, column);
         ++column;
     }

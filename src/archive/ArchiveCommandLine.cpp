@@ -1,6 +1,11 @@
 #include "archive/ArchiveCommandLine.h"
 
+#include "archive/ArchiveKey.h"
+#include "archive/LaneArchive.h"
+#include "archive/ServerArchive.h"
 #include "archive/TestArchive.h"
+#include "settings/ConfFile.h"
+#include "shared/Globals.h"
 
 #include <QFile>
 #include <QSet>
@@ -70,6 +75,41 @@ int verify(const TestArchive& archive, QTextStream& out, QTextStream& err) {
     return failed ? RecordFailed : Done;
 }
 
+// Every lane of the centre's server: those whose key this PC holds are
+// checked record by record, the others are named with the key they need.
+int verifyServer(const ArchiveSettings& settings, const QString& archivePath, QTextStream& out, QTextStream& err) {
+    const KeyOfLane keyOf = LaneKeys(archivePath, settings.lane);
+    ServerArchive server(settings, keyOf);
+    if (const ServerCheck check = server.open(); !check.ok()) {
+        err << ServerTarget(settings) << ": " << ProblemName(check.problem) << ": " << check.detail << '\n';
+        return Unusable;
+    }
+    bool failed = false;
+    for (const QString& lane : server.table().lanes()) {
+        ArchiveFilter filter;
+        filter.lane = lane;
+        if (!keyOf(lane)) {
+            out << '[' << lane << "] " << server.table().count(filter)
+                << " records not checked: this PC holds no key for the lane (" << LaneKeyPath(archivePath, lane)
+                << ")\n";
+            continue;
+        }
+        const bool read = server.table().forEach(
+            filter,
+            [&](const ListedRecord& listed) {
+                failed = failed || !listed.check.ok();
+                out << '[' << lane << "] " << listed.record.sequence << ' ' << FaultText(listed.check) << '\n';
+                return true;
+            },
+            RecordTable::Reading::CheckOnly);
+        if (!read) {
+            err << ServerTarget(settings) << ": " << server.table().lastError() << '\n';
+            return Unusable;
+        }
+    }
+    return failed ? RecordFailed : Done;
+}
+
 int exportCsv(const TestArchive& archive, const ArchiveFilter& filter, const QString& target, QTextStream& err) {
     // One column per key any record has, in the order they first appear.
     QStringList keys;
@@ -123,7 +163,14 @@ bool IsArchiveCommand(const QStringList& arguments) {
 }
 
 int RunArchiveCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    const QString path = optionValue(arguments, QStringLiteral("--archive")).value_or(DefaultArchivePath());
+    const std::optional<QString> chosen = optionValue(arguments, QStringLiteral("--archive"));
+    const QString path = chosen.value_or(DefaultArchivePath());
+    if (arguments.contains(VerifyVerb) && !chosen) {
+        Globals g;
+        LoadArchiveSettings(g);
+        if (g.settings.Archive.usesServer())
+            return verifyServer(g.settings.Archive, path, out, err);
+    }
     TestArchive archive(path, QString(), QString());
     if (!archive.open(TestArchive::Mode::ReadOnly)) {
         err << path << ": " << archive.lastError() << '\n';

@@ -12,6 +12,9 @@ class QTextStream;
 //   --archive-export FILE.csv         UTF-8 CSV, one row per record, one column per report key
 //        [--from DATE] [--to DATE]    days the tests ended (yyyy-mm-dd or dd/mm/yyyy), both included
 //   [--archive PATH]                  another archive than the one beside the program
+// A lane of a test centre (Conf.ini in the working folder names the server)
+// verifies every lane on the server whose key it holds, "[lane] N OK", and
+// names the lanes it cannot check; with --archive it verifies that file instead.
 namespace archive {
 
 // True when the arguments ask for an archive verb.

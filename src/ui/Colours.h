@@ -19,6 +19,7 @@ constexpr Colour Orange = 33023;
 constexpr Colour Pink = 0xFF80FF;
 constexpr Colour LightBlue = 0xFF8080;
 constexpr Colour Cyan = 0xFFFF00;
+constexpr Colour LightGrey = 0xD3D3D3;
 // The platform's own face colour for a control: views leave the widget's palette alone.
 constexpr Colour SystemFace = 0x8000000F;
 constexpr Colour SystemText = 0x80000012;
