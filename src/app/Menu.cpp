@@ -50,6 +50,7 @@ void Menu::Form_Load() {
         [this] { LoadAmbientData(g_); },
         [this] { LoadLanguageTexts(g_, g_.settings.LanguageCode); },
         [this] { LoadSystemOptions(g_); },
+        [this] { LoadArchiveSettings(g_); },
         [this] { applyLanguageTexts(); },
     });
 }
@@ -65,6 +66,7 @@ void Menu::applyLanguageTexts() {
     RICONOSCI.setCaption(text[125]);
     UTILITY.setCaption(text[158]);
     ARCHIVIO.setCaption(NamedText(g_, u"ARCHIVIOTitolo"));
+    ARCHIVIOSET.setCaption(NamedText(g_, u"ARCHIVIOSETTitolo"));
     LINGUA.setCaption(text[4]);
 }
 
@@ -187,9 +189,18 @@ void Menu::switchLanguage(int code) {
 }
 
 void Menu::SYSSU_Click() {
+    openBehindServicePassword(&WindowFactory::showSystemSetUp);
+}
+
+// Where the tests go is a service matter, like the system options.
+void Menu::ARCHIVIOSET_Click() {
+    openBehindServicePassword(&WindowFactory::showArchiveSettings);
+}
+
+void Menu::openBehindServicePassword(void (WindowFactory::*open)()) {
     windows_.showPassword();
     switch (g_.app.PasswordResult) {
-    case 1: windows_.showSystemSetUp(); break;
+    case 1: (windows_.*open)(); break;
     case 0: dialogs_.message(QStringLiteral("Password non Valida")); break;
     default: break;
     }

@@ -53,6 +53,7 @@ class Menu {
     ui::MenuItem RICONOSCI{QStringLiteral("Lettura COM")};
     ui::MenuItem SYSSU{QStringLiteral("System Set-Up")};
     ui::MenuItem ARCHIVIO{QStringLiteral("Archivio prove")};
+    ui::MenuItem ARCHIVIOSET{QStringLiteral("Impostazioni archivio")};
 
     // Empty at start, which blinks like 0: the first tick hides Picture1.
     int BlinkState = 0;
@@ -83,6 +84,7 @@ class Menu {
     void RICONOSCI_Click();
     void SYSSU_Click();
     void ARCHIVIO_Click();
+    void ARCHIVIOSET_Click();
 
   private:
     void openGasWindow();
@@ -92,6 +94,8 @@ class Menu {
     void switchLanguage(int code);
     void applyLanguageTexts();
     void exitSequence();
+    // Opens a protected window once the service password is accepted.
+    void openBehindServicePassword(void (WindowFactory::*open)());
 
     Globals& g_;
     ui::Dialogs& dialogs_;

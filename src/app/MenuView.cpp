@@ -88,6 +88,7 @@ void MenuView::buildMenus() {
     addItem(utility, f.RICONOSCI, "RICONOSCI", [&f] { f.RICONOSCI_Click(); });
     addItem(utility, f.SYSSU, "SYSSU", [&f] { f.SYSSU_Click(); });
     addItem(utility, f.ARCHIVIO, "ARCHIVIO", [&f] { f.ARCHIVIO_Click(); });
+    addItem(utility, f.ARCHIVIOSET, "ARCHIVIOSET", [&f] { f.ARCHIVIOSET_Click(); });
 }
 
 QWidget* MenuView::buildContent() {

@@ -5,6 +5,7 @@
 #include "app/QtSmokeWindowLinks.h"
 #include "app/TESTView.h"
 #include "app/frmAboutView.h"
+#include "archive/ARCHIVIOSETView.h"
 #include "archive/ARCHIVIOView.h"
 #include "gas/ANGASView.h"
 #include "link/ANSUView.h"
@@ -81,6 +82,9 @@ void QtWindowFactory::showPassword() {
 }
 void QtWindowFactory::showSystemSetUp() {
     SYS_SET_UPView::showModal(g_, dialogs_, mainWindow_);
+}
+void QtWindowFactory::showArchiveSettings() {
+    ARCHIVIOSETView::showModal(g_, dialogs_, mainWindow_);
 }
 void QtWindowFactory::showArchive() {
     QtArchiveSheets sheets(dialogs_, mainWindow_);

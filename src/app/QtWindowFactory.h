@@ -35,6 +35,7 @@ class QtWindowFactory : public WindowFactory {
 
     void showPassword() override;
     void showSystemSetUp() override;
+    void showArchiveSettings() override;
 
     void showAbout() override;
     void showTest() override;

@@ -32,6 +32,7 @@ class WindowFactory {
     // The service password (writes PasswordResult) and what it protects, modal.
     virtual void showPassword() = 0;
     virtual void showSystemSetUp() = 0;
+    virtual void showArchiveSettings() = 0;
 
     // Modeless.
     virtual void showAbout() = 0;

@@ -112,7 +112,8 @@ TEST_F(MainWindowTest, StartUpCarriesOnPastASettingThatIsNotANumber) {
                              "[COMOPA]\nTModCom=2\nTCOM=uno\nTBRate=2\n"
                              "[RPM]\nMarca=Giri\nTCOMrpm=3\nTBRaterpm=x\nExternRPM=1\n"
                              "[UTENTE]\nOperatore=Niccolò Rossi\nResponsabileTecn=Ing. Bianchi\nEnte=Centro\n"
-                             "[AMBIENTE]\nTemperatura=21\nPressione=101,3\nUmiditàRelativa=40\n"));
+                             "[AMBIENTE]\nTemperatura=21\nPressione=101,3\nUmiditàRelativa=40\n"
+                             "[ARCHIVIO]\nTipo=PostgreSQL\nHost=archivio.centro\nPorta=porta\nCorsia=Linea 2\n"));
 
     EXPECT_NO_THROW(menu.Form_Load());
 
@@ -122,7 +123,12 @@ TEST_F(MainWindowTest, StartUpCarriesOnPastASettingThatIsNotANumber) {
     EXPECT_EQ(g.settings.ExternalRpm, 0);
     EXPECT_EQ(g.station.OperatorName, QStringLiteral("Niccolò Rossi"));
     EXPECT_EQ(g.station.AmbientHumidity, QStringLiteral("40"));
+    EXPECT_TRUE(g.settings.Archive.usesServer());
+    EXPECT_EQ(g.settings.Archive.host, QStringLiteral("archivio.centro"));
+    EXPECT_EQ(g.settings.Archive.port, ArchiveSettings::DefaultPort);
+    EXPECT_EQ(g.settings.Archive.lane, QStringLiteral("Linea 2"));
     EXPECT_EQ(languageCaptions(menu), expectedCaptions(2));
+    EXPECT_EQ(menu.ARCHIVIOSET.caption(), QStringLiteral("Archive settings"));
 }
 
 struct LanguageCase {

@@ -61,35 +61,39 @@ struct GateCase {
     const char* name;
     std::int16_t previousResult;
     std::function<void(Password&)> operatorAction;
-    bool systemSetUpOpened;
+    bool windowOpened;
     bool messageShown;
 };
 
 class PasswordGateTest : public ::testing::TestWithParam<GateCase> {};
 
-TEST_P(PasswordGateTest, OpensTheSystemSetUpOnlyForTheRightPassword) {
-    Globals g;
-    RecordingDialogs dialogs;
-    RecordingWindowFactory windows(g);
-    Menu menu(g, dialogs, windows, {});
-    g.app.PasswordResult = GetParam().previousResult;
-    windows.whilePassword = [&] {
-        Password form(g);
-        GetParam().operatorAction(form);
-    };
+TEST_P(PasswordGateTest, OpensTheProtectedWindowsOnlyForTheRightPassword) {
+    const std::pair<void (Menu::*)(), QString> protectedItems[] = {{&Menu::SYSSU_Click, "system set-up"},
+                                                                   {&Menu::ARCHIVIOSET_Click, "archive settings"}};
+    for (const auto& [click, window] : protectedItems) {
+        Globals g;
+        RecordingDialogs dialogs;
+        RecordingWindowFactory windows(g);
+        Menu menu(g, dialogs, windows, {});
+        g.app.PasswordResult = GetParam().previousResult;
+        windows.whilePassword = [&] {
+            Password form(g);
+            GetParam().operatorAction(form);
+        };
 
-    menu.SYSSU_Click();
+        std::invoke(click, menu);
 
-    std::vector<QString> expected{"password"};
-    if (GetParam().systemSetUpOpened)
-        expected.push_back("system set-up");
-    EXPECT_EQ(windows.names(), expected);
-    if (GetParam().messageShown) {
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Password non Valida"));
-        EXPECT_EQ(dialogs.shown[0].buttons, ui::Buttons::Ok);
-    } else {
-        EXPECT_TRUE(dialogs.shown.empty());
+        std::vector<QString> expected{"password"};
+        if (GetParam().windowOpened)
+            expected.push_back(window);
+        EXPECT_EQ(windows.names(), expected) << window.toStdString();
+        if (GetParam().messageShown) {
+            ASSERT_EQ(dialogs.shown.size(), 1u);
+            EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Password non Valida"));
+            EXPECT_EQ(dialogs.shown[0].buttons, ui::Buttons::Ok);
+        } else {
+            EXPECT_TRUE(dialogs.shown.empty()) << window.toStdString();
+        }
     }
 }
 

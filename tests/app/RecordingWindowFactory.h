@@ -49,6 +49,7 @@ class RecordingWindowFactory : public WindowFactory {
             whilePassword();
     }
     void showSystemSetUp() override { record("system set-up"); }
+    void showArchiveSettings() override { record("archive settings"); }
     void showAbout() override { record("about"); }
     void showTest() override { record("test"); }
 
