@@ -1,7 +1,7 @@
 #include "archive/ARCHIVIO.h"
 
-#include "lang/LanguageTexts.h"
 #include "archive/ServerTexts.h"
+#include "lang/LanguageTexts.h"
 #include "report/ConcludedTests.h"
 #include "shared/Globals.h"
 #include "ui/Dialogs.h"
@@ -121,8 +121,9 @@ QString ARCHIVIO::entryOf(const archive::ListedRecord& listed) const {
                       text(outcomeKey(t.outcome)),
                       t.instrument};
     if (g_.settings.Archive.usesServer())
-        cells.insert(1, listed.sent ? listed.lane : listed.lane + QStringLiteral(" (") + text(u"ARCHIVIODaInviare") +
-                                                        QLatin1Char(')'));
+        cells.insert(1, listed.sent
+                            ? listed.lane
+                            : listed.lane + QStringLiteral(" (") + text(u"ARCHIVIODaInviare") + QLatin1Char(')'));
     return cells.join(u'\t');
 }
 

@@ -43,9 +43,9 @@ class ARCHIVIO {
     ui::TextBox Text2; // to
     ui::TextBox Text3; // plate (start of)
     ui::ListBox Combo1;
-    ui::Label Label6;  // lane (a centre's server only)
+    ui::Label Label6;   // lane (a centre's server only)
     ui::ListBox Combo2; // every lane, then each by name
-    ui::Label Label5; // how many shown, of how many, and how many fail
+    ui::Label Label5;   // how many shown, of how many, and how many fail
     // One entry per listed record, its columns separated by tabs.
     ui::ListBox List1;
     ui::Button Command1; // search

@@ -48,8 +48,16 @@ qint64 ArchiveListing::count(const ArchiveFilter& filter) const {
 }
 
 QList<ListedRecord> ArchiveListing::newest(const ArchiveFilter& filter, int limit) const {
-    if (!server_)
-        return file_ ? file_->newest(filter, limit) : QList<ListedRecord>();
+    if (!server_) {
+        QList<ListedRecord> records = file_ ? file_->newest(filter, limit) : QList<ListedRecord>();
+        // A lane whose server is away lists its own file: what waits is marked.
+        if (const std::optional<ArchiveFilter> waiting = waitingOnly(filter); waiting && settings_.usesServer())
+            for (ListedRecord& listed : records) {
+                listed.lane = settings_.lane;
+                listed.sent = listed.record.sequence <= *waiting->after;
+            }
+        return records;
+    }
     QList<ListedRecord> records = server_->table().newest(filter, limit);
     const std::optional<ArchiveFilter> waiting = waitingOnly(filter);
     if (!waiting)
@@ -66,9 +74,8 @@ QList<ListedRecord> ArchiveListing::newest(const ArchiveFilter& filter, int limi
         listed.sent = false;
         records.append(listed);
     }
-    std::stable_sort(records.begin(), records.end(), [](const ListedRecord& a, const ListedRecord& b) {
-        return a.record.ended > b.record.ended;
-    });
+    std::stable_sort(records.begin(), records.end(),
+                     [](const ListedRecord& a, const ListedRecord& b) { return a.record.ended > b.record.ended; });
     if (records.size() > limit)
         records.resize(limit);
     return records;

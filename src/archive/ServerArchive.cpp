@@ -52,12 +52,15 @@ ServerArchive::Sending ServerArchive::send(const QList<StoredRecord>& records) {
     Sending sending;
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     const auto fail = [&](const QString& said) {
-        db.rollback();
+        if (db.isOpen())
+            db.rollback();
         sending.stored = sending.alreadyThere = 0;
         sending.check = {ProblemFromServerText(said), said};
         return sending;
     };
-    if (!db.isOpen() || !db.transaction())
+    if (!db.isOpen())
+        return fail(QStringLiteral("no connection to the server"));
+    if (!db.transaction())
         return fail(db.lastError().text());
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO test_records (lane, seq, station, program_version, stored_at, kind, "
