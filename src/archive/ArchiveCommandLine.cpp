@@ -165,7 +165,7 @@ bool IsArchiveCommand(const QStringList& arguments) {
 int RunArchiveCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     const std::optional<QString> chosen = optionValue(arguments, QStringLiteral("--archive"));
     const QString path = chosen.value_or(DefaultArchivePath());
-    if (arguments.contains(VerifyVerb) && !chosen) {
+    if (arguments.contains(VerifyVerb)) {
         Globals g;
         LoadArchiveSettings(g);
         if (g.settings.Archive.usesServer())

@@ -14,7 +14,8 @@ class QTextStream;
 //   [--archive PATH]                  another archive than the one beside the program
 // A lane of a test centre (Conf.ini in the working folder names the server)
 // verifies every lane on the server whose key it holds, "[lane] N OK", and
-// names the lanes it cannot check; with --archive it verifies that file instead.
+// names the lanes it cannot check; --archive names the lane's own file, beside
+// which its key and the other lanes' keys ("chiavi") are.
 namespace archive {
 
 // True when the arguments ask for an archive verb.

@@ -2,6 +2,7 @@
 
 #include "app/QtArchiveSheets.h"
 #include "archive/ARCHIVIO.h"
+#include "archive/LaneArchive.h"
 #include "lang/LanguageTexts.h"
 #include "report/PrintoutView.h"
 #include "rpm/RPMView.h"
@@ -26,6 +27,29 @@ namespace {
 constexpr int ModalPollMs = 20;
 constexpr int RevCounterReadMs = 5000;
 constexpr int PdfToolMs = 10000;
+constexpr int LaneSendingMs = 20000;
+
+// The two-lane test runs live tests as the programs of two lanes of one
+// centre: each keeps its archive in a folder of the lane's and sends it on.
+std::optional<ArchiveSettings> laneSettings() {
+    if (!qEnvironmentVariableIsSet("QUAVERON_LANE"))
+        return std::nullopt;
+    ArchiveSettings s;
+    s.kind = ArchiveSettings::Kind::PostgreSQL;
+    s.lane = qEnvironmentVariable("QUAVERON_LANE");
+    s.host = QStringLiteral("127.0.0.1");
+    s.port = qEnvironmentVariableIntValue("QUAVERON_LANE_SERVER_PORT");
+    s.database = qEnvironmentVariable("QUAVERON_LANE_DATABASE");
+    s.user = qEnvironmentVariable("QUAVERON_LANE_USER");
+    s.passwordFile = qEnvironmentVariable("QUAVERON_LANE_PASSWORD_FILE");
+    return s;
+}
+
+class NoNotice : public archive::ServerNotice {
+  public:
+    void showNotice(const QString&) override {}
+    void hideNotice() override {}
+};
 
 } // namespace
 
@@ -35,7 +59,10 @@ class LiveStationTest::WatchedArchive : public TestArchiveSink {
     WatchedArchive(LiveStationTest& test) : test_(test) {}
     void store(const ConcludedTest& concluded) override {
         test_.printedWhenKept << static_cast<int>(test_.sheetsPrinted.size());
-        test_.archive_->store(concluded);
+        if (test_.lane_)
+            test_.lane_->store(concluded);
+        else
+            test_.archive_->store(concluded);
     }
 
   private:
@@ -50,13 +77,22 @@ void LiveStationTest::SetUp() {
     // One moment for the whole test, so a reprint shows the very times of the print.
     const QDateTime now = QDateTime::currentDateTime();
     ui::Clock::set(now.addMSecs(-now.time().msec()));
-    archive_ = std::make_unique<archive::TestArchive>(archive::DefaultArchivePath(), QStringLiteral("lane 1"),
-                                                      QStringLiteral("e2e"));
+    const std::optional<ArchiveSettings> lane = laneSettings();
+    archivePath_ = lane ? QDir(qEnvironmentVariable("QUAVERON_LANE_FOLDER")).filePath(QStringLiteral("archivio.sqlite"))
+                        : archive::DefaultArchivePath();
+    archive_ = std::make_unique<archive::TestArchive>(archivePath_, QStringLiteral("lane 1"), QStringLiteral("e2e"));
     ASSERT_TRUE(archive_->open(archive::TestArchive::Mode::ReadWrite)) << archive_->lastError().toStdString();
+    // A lane's folder outlives the test: only this test's records are its own.
+    firstRecord_ = archive_->count({}) + 1;
     watchedArchive_ = std::make_unique<WatchedArchive>(*this);
     g.report.Archive = watchedArchive_.get();
     installLanguageFile();
     LoadLanguageTexts(g, 1);
+    if (lane) {
+        g.settings.Archive = *lane;
+        static NoNotice notice;
+        lane_ = std::make_unique<archive::LaneArchive>(g, *archive_, *lane, notice);
+    }
     pdfPath = programFile(QStringLiteral("printed.pdf"));
     ui::QtWindowPrinter::redirectToPdf(pdfPath);
     modalWatch_.setInterval(ModalPollMs);
@@ -72,6 +108,14 @@ void LiveStationTest::TearDown() {
     revCounter.stop();
     ui::QtWindowPrinter::redirectToPdf(QString());
     g.report.Archive = nullptr;
+    if (lane_) {
+        // The lane's program stays up until the server has every test.
+        const bool sent =
+            waitUntil([this] { return lane_->status().waiting == 0 && lane_->status().reached; }, LaneSendingMs);
+        EXPECT_TRUE(sent) << "still waiting: " << lane_->status().waiting << ", "
+                          << lane_->status().problem.detail.toStdString();
+        lane_.reset();
+    }
     archive_.reset();
     StationDirsTest::TearDown();
 }
@@ -153,7 +197,9 @@ bool LiveStationTest::keepPrintedPage(const QString& fileName) const {
 
 QList<archive::ListedRecord> LiveStationTest::archivedRecords() const {
     QList<archive::ListedRecord> records;
-    archive_->forEach({}, [&](const archive::ListedRecord& listed) {
+    archive::ArchiveFilter ownRecords;
+    ownRecords.after = firstRecord_ - 1;
+    archive_->forEach(ownRecords, [&](const archive::ListedRecord& listed) {
         EXPECT_TRUE(listed.check.ok()) << "record " << listed.record.sequence << ": "
                                        << archive::FaultText(listed.check).toStdString();
         records << listed;
@@ -178,11 +224,18 @@ void LiveStationTest::expectReprintMatchesPrint(const QString& fileName) {
     pdfPath = programFile(QStringLiteral("reprinted.pdf"));
     ui::QtWindowPrinter::redirectToPdf(pdfPath);
     QtArchiveSheets sheets(dialogs, nullptr);
-    ARCHIVIO window(g, dialogs, sheets, archive::DefaultArchivePath());
+    ARCHIVIO window(g, dialogs, sheets, archivePath_);
     window.Form_Load();
-    ASSERT_FALSE(window.Rows.isEmpty());
+    // This test's record: the newest of this station's (a lane lists the others' too).
+    const qint64 newest = archive_->count({});
+    qsizetype row = 0;
+    while (row < window.Rows.size() &&
+           !(window.Rows[row].record.sequence == newest &&
+             (window.Rows[row].lane.isEmpty() || window.Rows[row].lane == g.settings.Archive.lane)))
+        ++row;
+    ASSERT_LT(row, window.Rows.size()) << "record " << newest << " is not listed";
     const qsizetype printed = sheetsPrinted.size();
-    window.List1.setListIndex(0);
+    window.List1.setListIndex(static_cast<int>(row));
     window.Command2_Click();
     EXPECT_EQ(sheetsPrinted.size(), printed + 1) << "the reprint was not printed";
     ASSERT_TRUE(keepPrintedPage(fileName));

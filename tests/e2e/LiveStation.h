@@ -16,6 +16,10 @@
 
 #include <memory>
 
+namespace archive {
+class LaneArchive;
+}
+
 namespace e2e {
 
 // COM port numbers the live tests give each instrument in [PORTE].
@@ -88,7 +92,10 @@ class LiveStationTest : public StationDirsTest {
     void answerModal();
 
     class WatchedArchive;
+    QString archivePath_;
+    qint64 firstRecord_ = 1;
     std::unique_ptr<archive::TestArchive> archive_;
+    std::unique_ptr<archive::LaneArchive> lane_; // the lane of a centre, in the two-lane test
     std::unique_ptr<WatchedArchive> watchedArchive_;
     QTimer modalWatch_;
     bool printing_ = false;
