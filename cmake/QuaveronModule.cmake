@@ -25,9 +25,10 @@ function(quaveron_module name)
   endforeach()
 endfunction()
 
-# One GoogleTest executable per test folder, run offscreen.
+# One GoogleTest executable per test folder, run offscreen. SERIAL: its tests
+# run alone, for those that start several programs against real-time simulators.
 function(quaveron_test_folder name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "DEPS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.h)
   if(NOT _sources)
@@ -39,9 +40,13 @@ function(quaveron_test_folder name)
   foreach(_dep IN LISTS ARG_DEPS)
     target_link_libraries(${_target} PRIVATE ${_dep})
   endforeach()
+  set(_serial FALSE)
+  if(ARG_SERIAL)
+    set(_serial TRUE)
+  endif()
   gtest_discover_tests(${_target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUAVERON_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUAVERON_BINARY_DIR=${PROJECT_BINARY_DIR}"
-               TIMEOUT 300)
+               TIMEOUT 300 RUN_SERIAL ${_serial})
 endfunction()

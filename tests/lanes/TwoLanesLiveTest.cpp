@@ -1,8 +1,8 @@
-// Two lanes of one test centre, each a program of its own with its own
-// instruments on pseudo-terminals, each running a gas certificate and a smoke
-// test, both storing to one PostgreSQL server: every record arrives, each
-// lane's chain verifies with its own key, and each lane's archive window lists
-// both lanes.
+// Two lanes of one test centre, each a program of its own (the live tests run
+// as a lane's program) with its own instruments on pseudo-terminals, each
+// running a gas certificate and a smoke test, both storing to one PostgreSQL
+// server: every record arrives, each lane's chain verifies with its own key,
+// and each lane's archive window lists both lanes.
 
 #include "archive/ARCHIVIOView.h"
 #include "archive/ArchiveKey.h"
@@ -15,7 +15,6 @@
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QProcess>
@@ -58,7 +57,7 @@ class TwoLanesLiveTest : public StationDirsTest {
         environment.insert("QUAVERON_LANE_PASSWORD_FILE", server.passwordFile());
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=" + lane.tests});
+        program.start(builtProgram("tests/test_e2e"), {"--gtest_filter=" + lane.tests});
         ASSERT_TRUE(program.waitForStarted());
     }
 
