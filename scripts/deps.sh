@@ -19,6 +19,9 @@ packages=(
   poppler-utils
   # The test archive: Qt's SQLite driver, and the sqlite3 tool the tamper tests use.
   libqt6sql6-sqlite sqlite3
+  # A lane sends its tests to the centre's PostgreSQL server through Qt's driver;
+  # the tests start a server of their own (initdb, pg_ctl).
+  libqt6sql6-psql postgresql
   # The Debian package: dpkg-shlibdeps works out its dependencies, CPack finds
   # the binaries with file.
   dpkg-dev file
