@@ -134,13 +134,18 @@ void ARCHIVIO::Command1_Click() {
     Rows = archive_->newest(filter, ListLimit);
     QStringList entries;
     int failing = 0;
+    int otherLanes = 0; // records of lanes whose key this PC does not hold
     for (const archive::ListedRecord& listed : Rows) {
         entries << entryOf(listed);
-        failing += listed.check.ok() || listed.check.fault == archive::RecordFault::NoKey ? 0 : 1;
+        const bool noKey = listed.check.fault == archive::RecordFault::NoKey;
+        otherLanes += noKey ? 1 : 0;
+        failing += listed.check.ok() || noKey ? 0 : 1;
     }
     List1.setItems(entries);
     List1.setListIndex(Rows.isEmpty() ? -1 : 0);
     QString count = text(u"ARCHIVIOConteggio").arg(Rows.size()).arg(archive_->count(filter)).arg(failing);
+    if (otherLanes > 0)
+        count += text(u"ARCHIVIONonVerificabili").arg(otherLanes);
     // A lane whose server is away lists its own file, and says so.
     if (g_.settings.Archive.usesServer() && !archive_->listsLanes())
         count += QLatin1Char('\n') + text(u"ARCHIVIOSoloCorsia") + QLatin1Char(' ') +
