@@ -60,6 +60,51 @@ Where whereOf(const ArchiveFilter& filter, RecordTable::Layout layout) {
 
 } // namespace
 
+QString RecordColumnsSql(const QString& rangeCollation) {
+    return QStringLiteral("station VARCHAR(64) NOT NULL, "
+                          "program_version VARCHAR(32) NOT NULL, "
+                          "stored_at VARCHAR(23) NOT NULL, "
+                          "kind VARCHAR(16) NOT NULL, "
+                          "outcome VARCHAR(16) NOT NULL, "
+                          "started VARCHAR(23) NOT NULL, "
+                          "ended VARCHAR(23)%1 NOT NULL, "
+                          "plate VARCHAR(32)%1 NOT NULL, "
+                          "instrument VARCHAR(128) NOT NULL, "
+                          "verdict VARCHAR(128) NOT NULL, "
+                          "note TEXT NOT NULL, "
+                          "fields TEXT NOT NULL, "
+                          "prev_code VARCHAR(64) NOT NULL, "
+                          "code VARCHAR(64) NOT NULL")
+        .arg(rangeCollation);
+}
+
+QString RecordColumnNames() {
+    return QStringLiteral("station, program_version, stored_at, kind, outcome, started, ended, plate, instrument, "
+                          "verdict, note, fields, prev_code, code");
+}
+
+QStringList RecordColumnTexts(const StoredRecord& r) {
+    const ConcludedTest& t = r.test;
+    QStringList texts{r.station,
+                      r.programVersion,
+                      r.storedAt,
+                      KindName(t.kind),
+                      OutcomeName(t.outcome),
+                      r.started,
+                      r.ended,
+                      t.plate,
+                      t.instrument,
+                      t.verdict,
+                      t.note,
+                      r.fieldsText,
+                      QString::fromLatin1(r.previousCode),
+                      QString::fromLatin1(r.code)};
+    for (QString& text : texts)
+        if (text.isNull())
+            text = QStringLiteral("");
+    return texts;
+}
+
 ListedRecord Whole(ListedRecord listed) {
     ConcludedTest& t = listed.record.test;
     t.fields = FieldsFromText(listed.record.fieldsText);

@@ -71,6 +71,15 @@ class RecordTable {
     mutable QString error_;
 };
 
+// The columns every records table has after its key, in order, as SQL column
+// definitions; `rangeCollation` follows the texts compared as ranges (the end,
+// the plate): empty for SQLite's byte order, " COLLATE \"C\"" for a server's.
+QString RecordColumnsSql(const QString& rangeCollation);
+// The names of those columns, in the same order.
+QString RecordColumnNames();
+// A record's values for those columns (every one NOT NULL: an empty text is stored as one).
+QStringList RecordColumnTexts(const StoredRecord& record);
+
 // The whole test read from a listed record's sealed texts: for showing and
 // exporting, not for checking.
 ListedRecord Whole(ListedRecord listed);

@@ -63,20 +63,17 @@ ServerArchive::Sending ServerArchive::send(const QList<StoredRecord>& records) {
     if (!db.transaction())
         return fail(db.lastError().text());
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO test_records (lane, seq, station, program_version, stored_at, kind, "
-                                  "outcome, started, ended, plate, instrument, verdict, note, fields, prev_code, code) "
+    insert.prepare(QStringLiteral("INSERT INTO test_records (lane, seq, %1) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                                  "ON CONFLICT (lane, seq) DO NOTHING"));
+                                  "ON CONFLICT (lane, seq) DO NOTHING")
+                       .arg(RecordColumnNames()));
     QSqlQuery held(db);
     held.prepare(QStringLiteral("SELECT code FROM test_records WHERE lane = ? AND seq = ?"));
     for (const StoredRecord& r : records) {
         insert.addBindValue(settings_.lane);
         insert.addBindValue(r.sequence);
-        const ConcludedTest& t = r.test;
-        for (const QString& text : {r.station, r.programVersion, r.storedAt, KindName(t.kind), OutcomeName(t.outcome),
-                                    r.started, r.ended, t.plate, t.instrument, t.verdict, t.note, r.fieldsText,
-                                    QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
-            insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
+        for (const QString& text : RecordColumnTexts(r))
+            insert.addBindValue(text);
         if (!insert.exec())
             return fail(insert.lastError().text());
         if (insert.numRowsAffected() == 1) {

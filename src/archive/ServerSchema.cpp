@@ -1,5 +1,7 @@
 #include "archive/ServerSchema.h"
 
+#include "archive/RecordTable.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -8,27 +10,15 @@ namespace archive {
 
 namespace {
 
-// The lane's own columns, then the lane. Texts compared as ranges (plate, the
-// end) use the plain byte order, whatever the database's language.
-const char* const CreateRecords = "CREATE TABLE IF NOT EXISTS test_records ("
-                                  "lane VARCHAR(64) NOT NULL, "
-                                  "seq BIGINT NOT NULL, "
-                                  "station VARCHAR(64) NOT NULL, "
-                                  "program_version VARCHAR(32) NOT NULL, "
-                                  "stored_at VARCHAR(23) NOT NULL, "
-                                  "kind VARCHAR(16) NOT NULL, "
-                                  "outcome VARCHAR(16) NOT NULL, "
-                                  "started VARCHAR(23) NOT NULL, "
-                                  "ended VARCHAR(23) COLLATE \"C\" NOT NULL, "
-                                  "plate VARCHAR(32) COLLATE \"C\" NOT NULL, "
-                                  "instrument VARCHAR(128) NOT NULL, "
-                                  "verdict VARCHAR(128) NOT NULL, "
-                                  "note TEXT NOT NULL, "
-                                  "fields TEXT NOT NULL, "
-                                  "prev_code VARCHAR(64) NOT NULL, "
-                                  "code VARCHAR(64) NOT NULL, "
-                                  "sent_at TIMESTAMP WITH TIME ZONE NOT NULL DEFAULT now(), "
-                                  "PRIMARY KEY (lane, seq))";
+// The lane and the number, then the columns of the lane's own file. Texts
+// compared as ranges (plate, the end) use the plain byte order, whatever the
+// database's language.
+QString createRecords() {
+    return QStringLiteral(
+               "CREATE TABLE IF NOT EXISTS test_records (lane VARCHAR(64) NOT NULL, seq BIGINT NOT NULL, %1, "
+               "sent_at TIMESTAMP WITH TIME ZONE NOT NULL DEFAULT now(), PRIMARY KEY (lane, seq))")
+        .arg(RecordColumnsSql(QStringLiteral(" COLLATE \"C\"")));
+}
 
 // Any fixed number: the lock lanes take while making the tables.
 constexpr qint64 SchemaLock = 0x51a7e20;
@@ -64,7 +54,7 @@ ServerCheck EnsureServerSchema(QSqlDatabase& db) {
     const bool made = run(QStringLiteral("SET LOCAL client_min_messages = warning")) && // no "already exists" notices
                       run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLock)) &&
                       run(QStringLiteral("CREATE TABLE IF NOT EXISTS quaveron_schema (version INTEGER NOT NULL)")) &&
-                      run(QLatin1String(CreateRecords)) &&
+                      run(createRecords()) &&
                       run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)")) &&
                       run(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate)")) &&
                       run(QStringLiteral("INSERT INTO quaveron_schema (version) SELECT %1 WHERE NOT EXISTS "

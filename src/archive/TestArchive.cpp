@@ -18,22 +18,10 @@ namespace archive {
 namespace {
 
 // %1: the schema, empty for the archive's own.
-const char* const CreateTableIn = "CREATE TABLE IF NOT EXISTS %1test_records ("
-                                  "seq INTEGER PRIMARY KEY, "
-                                  "station VARCHAR(64) NOT NULL, "
-                                  "program_version VARCHAR(32) NOT NULL, "
-                                  "stored_at VARCHAR(23) NOT NULL, "
-                                  "kind VARCHAR(16) NOT NULL, "
-                                  "outcome VARCHAR(16) NOT NULL, "
-                                  "started VARCHAR(23) NOT NULL, "
-                                  "ended VARCHAR(23) NOT NULL, "
-                                  "plate VARCHAR(32) NOT NULL, "
-                                  "instrument VARCHAR(128) NOT NULL, "
-                                  "verdict VARCHAR(128) NOT NULL, "
-                                  "note TEXT NOT NULL, "
-                                  "fields TEXT NOT NULL, "
-                                  "prev_code VARCHAR(64) NOT NULL, "
-                                  "code VARCHAR(64) NOT NULL)";
+QString createTableIn(const QString& schema) {
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1test_records (seq INTEGER PRIMARY KEY, %2)")
+        .arg(schema, RecordColumnsSql(QString()));
+}
 
 } // namespace
 
@@ -81,13 +69,13 @@ bool TestArchive::open(Mode mode) {
     if (mode == Mode::ReadOnly) {
         // A program stopped between making the file and its table left an empty archive.
         if (!db.tables().contains(QStringLiteral("test_records")))
-            return execute(QLatin1String(CreateTableIn).arg(QStringLiteral("temp.")));
+            return execute(createTableIn(QStringLiteral("temp.")));
         return true;
     }
     // The table of what a server has is made with the archive, so the archive
     // of a single PC that becomes a lane sends its whole chain.
     return execute(QStringLiteral("PRAGMA journal_mode=WAL")) && execute(QStringLiteral("PRAGMA synchronous=FULL")) &&
-           execute(QLatin1String(CreateTableIn).arg(QString())) &&
+           execute(createTableIn(QString())) &&
            execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_plate ON test_records (plate, seq)")) &&
            execute(QStringLiteral("CREATE INDEX IF NOT EXISTS test_records_ended ON test_records (ended)")) &&
            execute(QStringLiteral("CREATE TABLE IF NOT EXISTS server_sent ("
@@ -133,9 +121,9 @@ std::optional<qint64> TestArchive::append(const QList<ConcludedTest>& tests) {
     last.finish();
 
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO test_records (seq, station, program_version, stored_at, kind, outcome, "
-                                  "started, ended, plate, instrument, verdict, note, fields, prev_code, code) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    insert.prepare(
+        QStringLiteral("INSERT INTO test_records (seq, %1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .arg(RecordColumnNames()));
     for (const ConcludedTest& test : tests) {
         r.sequence += 1;
         r.previousCode = r.code;
@@ -148,12 +136,8 @@ std::optional<qint64> TestArchive::append(const QList<ConcludedTest>& tests) {
         r.fieldsText = FieldsText(test.fields);
         r.code = ChainCode(*key_, r);
         insert.addBindValue(r.sequence);
-        // Every text column is NOT NULL: an empty text is stored as one.
-        for (const QString& text :
-             {r.station, r.programVersion, r.storedAt, KindName(test.kind), OutcomeName(test.outcome), r.started,
-              r.ended, test.plate, test.instrument, test.verdict, test.note, r.fieldsText,
-              QString::fromLatin1(r.previousCode), QString::fromLatin1(r.code)})
-            insert.addBindValue(text.isNull() ? QStringLiteral("") : text);
+        for (const QString& text : RecordColumnTexts(r))
+            insert.addBindValue(text);
         if (!insert.exec())
             return fail(insert);
     }
