@@ -4,6 +4,7 @@
 // archive window lists each once; the windows' timers never stall meanwhile.
 
 #include "ArchiveSamples.h"
+#include "app/QtServerNotice.h"
 #include "archive/ARCHIVIO.h"
 #include "archive/ArchiveKey.h"
 #include "archive/LaneArchive.h"
@@ -15,7 +16,8 @@
 #include "support/StationDirs.h"
 #include "ui/TimerDriver.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWidget>
 #include <QElapsedTimer>
 #include <QSet>
 
@@ -25,11 +27,25 @@ namespace {
 
 const QString Lane = QStringLiteral("Linea 1");
 
+// The program's own notice, with what it says noted.
 class RecordingNotice : public archive::ServerNotice {
   public:
-    void showNotice(const QString& text) override { shown = text; }
-    void hideNotice() override { shown.clear(); }
+    void showNotice(const QString& text) override {
+        shown = text;
+        notice.showNotice(text);
+    }
+    void hideNotice() override {
+        shown.clear();
+        notice.hideNotice();
+    }
+    QWidget* window() const {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("ServerNotice") && widget->isVisible())
+                return widget;
+        return nullptr;
+    }
     QString shown;
+    QtServerNotice notice{nullptr};
 };
 
 class NoSheets : public ArchiveSheetWindows {
@@ -99,6 +115,8 @@ TEST_F(LaneOutageTest, TestsConcludedWhileTheServerIsAwayArriveOnceInOrderAndVer
     ASSERT_TRUE(waitUntil([&notice] { return notice.shown.contains(QLatin1String("5")); }, 10000))
         << notice.shown.toStdString();
     EXPECT_TRUE(notice.shown.startsWith(NamedText(g, u"ARCHIVIOServerAssente").arg(5))) << notice.shown.toStdString();
+    ASSERT_NE(notice.window(), nullptr);
+    EXPECT_TRUE(notice.window()->grab().save(screenshotPath(QStringLiteral("archive-server-notice.png"))));
     EXPECT_EQ(local.count({}), 8);
     {
         // Meanwhile the window lists the lane's own tests, the waiting ones marked.
@@ -119,6 +137,7 @@ TEST_F(LaneOutageTest, TestsConcludedWhileTheServerIsAwayArriveOnceInOrderAndVer
     ASSERT_TRUE(waitUntil(sentUpTo(8), (archive::ServerOutbox::RetrySeconds + 10) * 1000))
         << lane.status().problem.detail.toStdString();
     ASSERT_TRUE(waitUntil([&notice] { return notice.shown.isEmpty(); }, 2000));
+    EXPECT_EQ(notice.window(), nullptr);
     const double seconds = ticks.clock.elapsed() / 1000.0;
     std::printf("outage of %.1f s: %ld ticks of %.0f, longest gap %lld ms\n", seconds, ticks.ticks, seconds * 40,
                 static_cast<long long>(ticks.longestGapMs));
