@@ -13,6 +13,8 @@
 #include "smoke/SmokeAcceptance.h"
 #include "smoke/SmokeTexts.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -156,14 +158,22 @@ TEST_P(SmokeReportLiveTest, PassesAndPrintsTheReportWithTheRevCounterValues) {
     EXPECT_EQ(report.value("Mark"), GetParam().make);
     EXPECT_EQ(report.value("MarkRPM"), e2e::RevCounterMake);
     EXPECT_EQ(report.value("SerialRPM"), e2e::RevCounterSerial);
-    // Each accepted acceleration with its peak k and the rev counter's governed speed.
-    const QStringList peaks = {"1", "1.1", "1.2"};
-    for (int row = 0; row < peaks.size(); ++row) {
+    // Each accepted acceleration with its peak k and the rev counter's governed
+    // speed. The simulator's puffs peak at 1.0, 1.1, 1.2, then stay at 1.2; on a
+    // loaded machine the window may still be zeroing at the first one and
+    // measure from the next on, so the rows follow on from the first row's peak.
+    const QStringList puffs = {"1", "1.1", "1.2"};
+    const qsizetype first = puffs.indexOf(report.value("1MeasOPA"));
+    ASSERT_GE(first, 0) << "first peak " << report.value("1MeasOPA").toStdString();
+    double sum = 0;
+    for (int row = 0; row < 3; ++row) {
         const QString digit = QString::number(row + 1);
-        EXPECT_EQ(report.value(digit + "MeasOPA"), peaks[row]) << "row " << row + 1;
+        const QString peak = puffs[std::min<qsizetype>(first + row, puffs.size() - 1)];
+        EXPECT_EQ(report.value(digit + "MeasOPA"), peak) << "row " << row + 1;
         EXPECT_EQ(report.value(digit + "MeasRPM"), "4350") << "row " << row + 1;
+        sum += peak.toDouble();
     }
-    EXPECT_EQ(report.value("MidOPAK"), "1.1");
+    EXPECT_EQ(report.value("MidOPAK"), QString::number(std::round(sum / 3 * 100) / 100));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text.toStdString();
 
     // Kept once, at the verdict, before the report was printed; printed again from the archive alike.
