@@ -1,5 +1,6 @@
 #include "archive/ARCHIVIO.h"
 
+#include "archive/LaneArchive.h"
 #include "archive/ServerTexts.h"
 #include "lang/LanguageTexts.h"
 #include "report/ConcludedTests.h"
@@ -71,7 +72,11 @@ void ARCHIVIO::Form_Load() {
     Combo1.setListIndex(AllVerdicts);
 
     archive_ = std::make_unique<archive::ArchiveListing>(path_, g_.settings.Archive);
-    if (!archive_->open()) {
+    // While the lane's outbox finds the server away, the window does not wait on it too.
+    archive::ServerCheck away;
+    if (const auto* lane = dynamic_cast<const archive::LaneArchive*>(g_.report.Archive))
+        away = lane->status().problem;
+    if (!archive_->open(away)) {
         dialogs_.message(text(u"ARCHIVIOErrore") + QLatin1Char('\n') + path_, Me.caption(), ui::Icon::Exclamation);
         archive_.reset();
     }

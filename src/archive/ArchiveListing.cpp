@@ -15,14 +15,15 @@ ArchiveListing::ArchiveListing(QString archivePath, ArchiveSettings settings)
 
 ArchiveListing::~ArchiveListing() = default;
 
-bool ArchiveListing::open(int serverTimeoutSeconds) {
+bool ArchiveListing::open(const ServerCheck& knownAway, int serverTimeoutSeconds) {
     // The window only reads: it never makes the archive or its key.
     file_ = std::make_unique<TestArchive>(archivePath_, QString(), QString());
     if (!file_->open(TestArchive::Mode::ReadOnly)) {
         fileError_ = file_->lastError();
         file_.reset();
     }
-    if (settings_.usesServer()) {
+    serverCheck_ = knownAway;
+    if (settings_.usesServer() && knownAway.ok()) {
         server_ = std::make_unique<ServerArchive>(settings_, LaneKeys(archivePath_, settings_.lane));
         serverCheck_ = server_->open(serverTimeoutSeconds);
         if (!serverCheck_.ok())

@@ -23,7 +23,9 @@ class ArchiveListing {
     ArchiveListing(QString archivePath, ArchiveSettings settings);
     ~ArchiveListing();
 
-    bool open(int serverTimeoutSeconds = 2);
+    // `knownAway`: the lane already knows the server is away (its outbox's last
+    // attempt failed), so the window does not wait on it as well.
+    bool open(const ServerCheck& knownAway = {}, int serverTimeoutSeconds = 2);
     // Why the file cannot be read (open() false) or the server is not listed.
     const QString& fileError() const { return fileError_; }
     const ServerCheck& serverCheck() const { return serverCheck_; }

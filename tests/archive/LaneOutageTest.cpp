@@ -9,6 +9,7 @@
 #include "archive/ArchiveKey.h"
 #include "archive/LaneArchive.h"
 #include "archive/ServerArchive.h"
+#include "archive/ServerTexts.h"
 #include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
 #include "support/PostgresServer.h"
@@ -17,9 +18,9 @@
 #include "ui/TimerDriver.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <QElapsedTimer>
 #include <QSet>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -119,17 +120,21 @@ TEST_F(LaneOutageTest, TestsConcludedWhileTheServerIsAwayArriveOnceInOrderAndVer
     EXPECT_TRUE(notice.window()->grab().save(screenshotPath(QStringLiteral("archive-server-notice.png"))));
     EXPECT_EQ(local.count({}), 8);
     {
-        // Meanwhile the window lists the lane's own tests, the waiting ones marked.
+        // Meanwhile the window lists the lane's own tests, the waiting ones marked,
+        // and knows from the lane that the server is away without trying it.
         RecordingDialogs dialogs;
         NoSheets sheets;
+        g.report.Archive = &lane;
         ARCHIVIO window(g, dialogs, sheets, path);
         window.Form_Load();
+        g.report.Archive = nullptr;
         ASSERT_EQ(window.Rows.size(), 8);
         int waiting = 0;
         for (const archive::ListedRecord& listed : window.Rows)
             waiting += listed.sent ? 0 : 1;
         EXPECT_EQ(waiting, 5);
-        EXPECT_TRUE(window.Label5.caption().contains(NamedText(g, u"ARCHIVIOSoloCorsia")));
+        EXPECT_TRUE(window.Label5.caption().contains(NamedText(g, u"ARCHIVIOSoloCorsia") + QLatin1Char(' ') +
+                                                     archive::ServerProblemText(g, lane.status().problem.problem)));
     }
     // Another retry while it is away, then back.
     waitUntil([] { return false; }, archive::ServerOutbox::RetrySeconds * 1000 + 500);
