@@ -7,6 +7,7 @@
 #include "archive/ARCHIVIOView.h"
 #include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
+#include "support/NoSheets.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
 
@@ -22,11 +23,6 @@ namespace {
 
 constexpr int RecordCount = 12;
 constexpr qint64 Changed = 7;
-
-class NoSheets : public ArchiveSheetWindows {
-  public:
-    void showSheet(ConcludedTest::Kind, Globals&, const QString&, bool, const QString&) override {}
-};
 
 class ArchiveWindowViewTest : public StationDirsTest {};
 

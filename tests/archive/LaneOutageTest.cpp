@@ -12,6 +12,8 @@
 #include "archive/ServerTexts.h"
 #include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
+#include "support/EventWaiting.h"
+#include "support/NoSheets.h"
 #include "support/PostgresServer.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
@@ -49,11 +51,6 @@ class RecordingNotice : public archive::ServerNotice {
     QtServerNotice notice{nullptr};
 };
 
-class NoSheets : public ArchiveSheetWindows {
-  public:
-    void showSheet(ConcludedTest::Kind, Globals&, const QString&, bool, const QString&) override {}
-};
-
 // A 25 ms timer as the measuring windows run one, noting the longest gap between ticks.
 struct TickWatch {
     TickWatch() {
@@ -72,17 +69,6 @@ struct TickWatch {
     qint64 longestGapMs = 0;
     long ticks = 0;
 };
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!condition()) {
-        if (waited.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 class LaneOutageTest : public StationDirsTest {};
 
@@ -111,7 +97,7 @@ TEST_F(LaneOutageTest, TestsConcludedWhileTheServerIsAwayArriveOnceInOrderAndVer
     ASSERT_TRUE(server.stop());
     for (int number = 3; number < 8; ++number) {
         lane.store(SampleConcludedTest(number));
-        waitUntil([] { return false; }, 200);
+        pumpFor(200);
     }
     ASSERT_TRUE(waitUntil([&notice] { return notice.shown.contains(QLatin1String("5")); }, 10000))
         << notice.shown.toStdString();
@@ -137,7 +123,7 @@ TEST_F(LaneOutageTest, TestsConcludedWhileTheServerIsAwayArriveOnceInOrderAndVer
                                                      archive::ServerProblemText(g, lane.status().problem.problem)));
     }
     // Another retry while it is away, then back.
-    waitUntil([] { return false; }, archive::ServerOutbox::RetrySeconds * 1000 + 500);
+    pumpFor(archive::ServerOutbox::RetrySeconds * 1000 + 500);
     ASSERT_TRUE(server.start()) << server.error().toStdString();
     ASSERT_TRUE(waitUntil(sentUpTo(8), (archive::ServerOutbox::RetrySeconds + 10) * 1000))
         << lane.status().problem.detail.toStdString();

@@ -35,21 +35,6 @@ QString requestCommand(const QString& request) {
 
 } // namespace
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void pumpFor(int ms) {
-    waitUntil([] { return false; }, ms);
-}
-
 QString simulatorProgram() {
     const QByteArray root = qgetenv("QUAVERON_BINARY_DIR");
     const QString build =

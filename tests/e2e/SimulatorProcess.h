@@ -5,14 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include "support/EventWaiting.h"
 
 namespace e2e {
 
-// Pumps the event loop until the condition holds or the time is up.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
-// Pumps the event loop for a while, whatever happens.
-void pumpFor(int ms);
+using ::pumpFor;
+using ::waitUntil;
 
 // The quaveron-sim program next to the tests in the build tree.
 QString simulatorProgram();

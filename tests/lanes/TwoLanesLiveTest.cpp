@@ -11,6 +11,7 @@
 #include "archive/ServerArchive.h"
 #include "lang/LanguageTexts.h"
 #include "shared/Globals.h"
+#include "support/NoSheets.h"
 #include "support/PostgresServer.h"
 #include "support/RecordingDialogs.h"
 #include "support/StationDirs.h"
@@ -34,11 +35,6 @@ const Lane Lanes[] = {
                                                "BothProtocols/SmokeReportLiveTest.*/Mctc")},
     {QStringLiteral("Linea 2"), QStringLiteral("BothProtocols/GasCertificateLiveTest.*/Mctc:"
                                                "BothProtocols/SmokeReportLiveTest.*/Maker")},
-};
-
-class NoSheets : public ArchiveSheetWindows {
-  public:
-    void showSheet(ConcludedTest::Kind, Globals&, const QString&, bool, const QString&) override {}
 };
 
 class TwoLanesLiveTest : public StationDirsTest {
